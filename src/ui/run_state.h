@@ -1,0 +1,34 @@
+#pragma once
+
+#include "script/install_settings.h"
+
+#include <cstdint>
+#include <string>
+
+// Directories of a run; every one ends in a backslash.
+struct Directories {
+    std::string current; // the CD root: the process's current directory
+    std::string source;  // the product's files on the CD
+    std::string install; // chosen install directory
+    std::string windows;
+    std::string system;
+    std::string desktop;
+};
+
+// Everything one run of setup knows: filled by the source location at
+// start-up, by the pre-pass and by the drive scan. Owned by the main dialog
+// and handed by reference to the modules that need it.
+struct RunState {
+    Directories dirs;
+    std::string settingsPath; // PXD.INI
+    std::string markerName;   // e.g. ABCDF110.CD1
+    std::string productCode;  // first four characters of the marker, upper case
+    std::string productName;  // [general] product
+    int productVersion = 0;   // times 100: 110 is 1.10
+    bool diskOne = false;
+    std::string scriptPath;
+    std::uint32_t spaceFirstInstall = 0; // bytes
+    std::uint32_t spaceReinstall = 0;    // bytes
+    std::uint32_t spaceRequired = 0;     // bytes, the one the welcome text shows
+    InstallSettings settings;
+};
