@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Directories of a run; every one ends in a backslash.
 struct Directories {
@@ -13,6 +14,12 @@ struct Directories {
     std::string windows;
     std::string system;
     std::string desktop;
+};
+
+// One line of the drive list.
+struct DriveEntry {
+    bool mayInstall = false; // the product may go on this drive
+    bool reinstall = false;  // an installation of this product is already there
 };
 
 // Everything one run of setup knows: filled by the source location at
@@ -31,4 +38,5 @@ struct RunState {
     std::uint32_t spaceReinstall = 0;    // bytes
     std::uint32_t spaceRequired = 0;     // bytes, the one the welcome text shows
     InstallSettings settings;
+    std::vector<DriveEntry> drives; // in list order
 };

@@ -1,0 +1,101 @@
+#include "messages/message_dialog.h"
+
+#include "app/app_state.h"
+#include "messages/catalog.h"
+#include "messages/setup_ini.h"
+#include "messages/string_table.h"
+#include "messages/text_format.h"
+#include "messages/text_ids.h"
+#include "res/resource.h"
+#include "ui/window_icon.h"
+
+namespace {
+
+std::string MessageText(HWND dialog, const MessageRequest &request) {
+    switch (request.mode) {
+    case 2:
+        return ResourceText(request.number);
+    case 1: {
+        std::string text = SetupIniMessage(request.number);
+        if (CatalogAvailable()) text = ScriptText("BAD_SCREEN_CAPS");
+        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
+        return text;
+    }
+    default:
+        return request.text;
+    }
+}
+
+void PlaceButtons(HWND dialog, const MessageRequest &request) {
+    HWND first = GetDlgItem(dialog, IDOK);
+    HWND second = GetDlgItem(dialog, IDCANCEL);
+    const int w = request.width;
+    const int h = request.height;
+    if (request.yesNo) {
+        const std::string yes = CatalogAvailable() ? SetupText("BTN_YES") : GroupText(kTextYes);
+        const std::string no = CatalogAvailable() ? SetupText("BTN_NO") : GroupText(kTextNo);
+        SetWindowTextA(first, yes.c_str());
+        SetWindowTextA(second, no.c_str());
+        MoveWindow(first, 30, h - 60, 60, 30, TRUE);
+        MoveWindow(second, w - 90, h - 60, 60, 30, TRUE);
+    } else {
+        SetWindowTextA(first, "OK");
+        MoveWindow(first, w / 2 - 30, h - 60, 60, 30, TRUE);
+        ShowWindow(second, SW_HIDE);
+    }
+}
+
+void OnInitDialog(HWND dialog, const MessageRequest &request) {
+    SetDialogIcons(dialog);
+    SetWindowTextA(dialog, SetupCaption());
+
+    const AppState &app = App();
+    SetWindowPos(dialog, nullptr, (app.screenWidth - request.width) / 2,
+                 (app.screenHeight - (request.height - 20)) / 2, request.width, request.height,
+                 SWP_NOZORDER | SWP_SHOWWINDOW);
+
+    std::string text = MessageText(dialog, request);
+    if (request.insert) text = InsertString(text, request.insertion);
+
+    if (!CatalogAvailable() || request.mode == 0) {
+        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
+    } else if (request.mode == 2) {
+        const std::string end = SetupText(request.yesNo ? "END_INSTALL_REBOOT" : "END_INSTALL");
+        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, end.c_str());
+    }
+    MoveWindow(GetDlgItem(dialog, IDC_MESSAGE_TEXT), 10, 10, request.width - 20,
+               request.height - 40, TRUE);
+    PlaceButtons(dialog, request);
+
+    UpdateWindow(dialog);
+    SetActiveWindow(dialog);
+}
+
+INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog, *reinterpret_cast<const MessageRequest *>(lParam));
+        return TRUE;
+    case WM_PAINT:
+        return PaintIconIfIconic(dialog) ? TRUE : FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+const char *SetupCaption() { return App().languageIndex == 1 ? "Setup" : "Setup Morvel"; }
+
+int ShowMessageDialog(HWND owner, const MessageRequest &request) {
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MESSAGE), owner,
+                        MessageDialogProc, reinterpret_cast<LPARAM>(&request));
+    return result == IDOK ? 1 : 2;
+}

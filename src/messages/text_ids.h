@@ -1,0 +1,25 @@
+#pragma once
+
+// String table groups: the text of a language is group base + language index.
+enum TextGroup : int {
+    kTextTitlePrefix = 1,
+    kTextWelcome = 7,
+    kTextCurrentFile = 13,
+    kTextTotal = 19,
+    kTextFreeSpace = 25,
+    kTextRequiredSpace = 31,
+    kTextDetectedVersion = 37,
+    kTextInstallButton = 79,
+    kTextQuitButton = 85,
+    kTextFinished = 91,
+    kTextFinishedRestart = 97,
+    kTextYes = 103,
+    kTextNo = 109,
+    kTextLanguageOnDrive = 115,
+    kTextInsertDiskOne = 121,
+    kTextNoDriveSpace = 127,
+};
+
+// Single strings.
+constexpr int kTextInsertMarker = 139;
+constexpr int kTextBadSystemYear = 140;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the progress controls show after a block of a file: the two text
+// lines, the bar widths in pixels and the counters the bar colours follow.
+struct ProgressDisplay {
+    std::string fileLine;  // current-file line, e.g. " Current file: A.DAT 50%"
+    std::string totalLine; // total line, e.g. " Total installation: 12%"
+    int fileBarWidth = 0;  // 0 .. full width
+    int totalBarWidth = 0;
+    std::uint64_t fileDone = 0;
+    std::uint64_t fileLength = 0;
+    std::uint64_t bytesDone = 0;
+    std::uint64_t totalBytes = 0;
+};
+
+// The window as the script, file and system modules see it. The main dialog
+// implements it; tests implement it too, so that those modules run without a
+// window.
+class InstallView {
+public:
+    virtual ~InstallView() = default;
+
+    // Sets both progress lines and bars and repaints them at once.
+    virtual void ShowProgress(const ProgressDisplay &display) = 0;
+    // Text of the second message area.
+    virtual void SetMessage(const std::string &text) = 0;
+    // Hides or shows the main window (while a started program runs).
+    virtual void ShowWindow(bool visible) = 0;
+    // Message box with the exclamation icon, owned by the main window.
+    virtual void Alert(const std::string &text, const std::string &caption) = 0;
+
+    // Ticks of the main dialog's 1 ms timer; wraps around.
+    virtual std::uint32_t FastTicks() const = 0;
+    // Dispatches one waiting window message, or waits briefly for one. False
+    // once the window is gone, so that a wait loop must give up.
+    virtual bool PumpMessage() = 0;
+
+    // Ends the main dialog with the result: the installation stops.
+    virtual void EndRun(int result) = 0;
+    virtual bool RunEnded() const = 0;
+};

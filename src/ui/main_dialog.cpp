@@ -1,0 +1,229 @@
+#include "ui/main_dialog.h"
+
+#include "app/app_state.h"
+#include "messages/catalog.h"
+#include "messages/message_dialog.h"
+#include "messages/string_table.h"
+#include "messages/text_ids.h"
+#include "res/resource.h"
+#include "ui/product_values.h"
+#include "ui/source_media.h"
+#include "ui/welcome_text.h"
+#include "ui/window_icon.h"
+
+namespace {
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+constexpr RECT kPictureRect = {10, 7, 309, 466};
+constexpr UINT_PTR kSecondsTimerId = 1;
+constexpr UINT_PTR kPollTimerId = 2;
+constexpr int kTimerIdAttempts = 64;
+
+std::string WindowText(HWND window) {
+    char buffer[1024];
+    const int length = GetWindowTextA(window, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::string ProductName(const std::string &settingsPath) {
+    char buffer[80];
+    const DWORD length = GetPrivateProfileStringA("general", "product", "", buffer, sizeof buffer,
+                                                  settingsPath.c_str());
+    return std::string(buffer, length);
+}
+
+// Starts a timer that must carry the id asked for; another id is given back
+// and the next one asked for. 0 when no timer could be had.
+UINT_PTR StartTimerWithId(HWND window, UINT_PTR wanted, UINT period) {
+    for (int attempt = 0; attempt < kTimerIdAttempts; ++attempt, ++wanted) {
+        const UINT_PTR got = SetTimer(window, wanted, period, nullptr);
+        if (got == 0) return 0;
+        if (got == wanted) return got;
+        KillTimer(window, got);
+    }
+    return 0;
+}
+
+} // namespace
+
+INT_PTR MainDialog::Run() {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, Proc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        reinterpret_cast<MainDialog *>(lParam)->hwnd_ = dialog;
+    }
+    auto *self = reinterpret_cast<MainDialog *>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return self ? self->Handle(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_PAINT:
+        OnPaint();
+        return TRUE;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(SetupIcon());
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return TRUE;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void MainDialog::Place(int id, int x, int y, int width, int height) {
+    MoveWindow(GetDlgItem(hwnd_, id), x, y, width, height, TRUE);
+}
+
+BOOL MainDialog::OnInitDialog() {
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowTextA(hwnd_, SetupCaption());
+    SetDialogIcons(hwnd_);
+
+    HDC dc = GetDC(hwnd_);
+    App().screenWidth = GetDeviceCaps(dc, HORZRES);
+    App().screenHeight = GetDeviceCaps(dc, VERTRES);
+    ReleaseDC(hwnd_, dc);
+
+    if (!LocateSource(hwnd_, run_)) {
+        EndDialog(hwnd_, 0);
+        return TRUE;
+    }
+    run_.productName = ProductName(run_.settingsPath);
+    if (CatalogAvailable()) SetCatalogTexts();
+
+    PlaceControls();
+
+    if (!StartTimers()) {
+        EndDialog(hwnd_, 0);
+        return TRUE;
+    }
+
+    const AppState &app = App();
+    SetWindowPos(hwnd_, nullptr, (app.screenWidth - kWindowWidth) / 2,
+                 (app.screenHeight - kWindowHeight) / 2, kWindowWidth, kWindowHeight,
+                 SWP_NOZORDER);
+    UpdateWindow(hwnd_);
+    picture_.Load((run_.dirs.current + "SETUP.BMP").c_str());
+    InvalidateRect(hwnd_, &kPictureRect, FALSE);
+    return TRUE;
+}
+
+void MainDialog::SetCatalogTexts() {
+    SetDlgItemTextA(hwnd_, IDC_WELCOME, ScriptText("BONJOUR").c_str());
+    SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, SetupText("INSTALL").c_str());
+    SetDlgItemTextA(hwnd_, IDC_INSTALL, SetupText("BTN_INSTALL").c_str());
+    SetDlgItemTextA(hwnd_, IDC_QUIT, SetupText("BTN_QUIT").c_str());
+    SetDlgItemTextA(hwnd_, IDC_CURRENT_LABEL, SetupText("CURRENT").c_str());
+    SetDlgItemTextA(hwnd_, IDC_TOTAL_LABEL, SetupText("TOTAL").c_str());
+}
+
+void MainDialog::PlaceControls() {
+    const bool catalog = CatalogAvailable();
+    Place(IDC_PICTURE_FRAME, 8, 5, 304, 464);
+
+    if (!catalog) SetDlgItemTextA(hwnd_, IDC_WELCOME, ComposeWelcome().c_str());
+    Place(IDC_WELCOME, 320, 5, 310, 60);
+    Place(IDC_INSTRUCTIONS, 320, 75, 310, 165);
+    if (!catalog) SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, GroupText(kTextWelcome).c_str());
+
+    Place(IDC_DRIVES, 320, 250, 310, 180);
+
+    run_.dirs.install = BarsToBlanks([this] {
+        char buffer[256];
+        const DWORD length = GetPrivateProfileStringA("general", "installdirectory", "", buffer,
+                                                      sizeof buffer, run_.settingsPath.c_str());
+        return std::string(buffer, length);
+    }());
+
+    if (!catalog) SetDlgItemTextA(hwnd_, IDC_INSTALL, GroupText(kTextInstallButton).c_str());
+    Place(IDC_INSTALL, 320, 440, 100, 30);
+    EnableWindow(GetDlgItem(hwnd_, IDC_INSTALL), FALSE);
+    if (!catalog) SetDlgItemTextA(hwnd_, IDC_QUIT, GroupText(kTextQuitButton).c_str());
+    Place(IDC_QUIT, 530, 440, 100, 30);
+}
+
+bool MainDialog::StartTimers() {
+    secondsTimer_ = StartTimerWithId(hwnd_, kSecondsTimerId, 1000);
+    if (secondsTimer_ == 0) return false;
+    pollTimer_ = StartTimerWithId(hwnd_, kPollTimerId, 1);
+    return pollTimer_ != 0;
+}
+
+std::string MainDialog::ComposeWelcome() const {
+    WelcomeParts parts;
+    parts.titlePrefix = GroupText(kTextTitlePrefix);
+    parts.product = run_.productName;
+    parts.version = run_.productVersion;
+    parts.requiredLabel = GroupText(kTextRequiredSpace);
+    parts.requiredBytes = run_.spaceRequired;
+    parts.languageIndex = App().languageIndex;
+    return ComposeWelcomeText(parts);
+}
+
+void MainDialog::OnPaint() {
+    if (PaintIconIfIconic(hwnd_)) return;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    picture_.Paint(dc, kPictureRect.left, kPictureRect.top);
+    EndPaint(hwnd_, &ps);
+}
+
+void MainDialog::OnCommand(int id) {
+    // Escape (IDCANCEL) is ignored: only Quit leaves.
+    if (id == IDC_QUIT) EndDialog(hwnd_, 0);
+}
+
+void MainDialog::OnTimer(UINT_PTR id) {
+    if (id == secondsTimer_) {
+        ++secondsTicks_;
+    } else if (id == pollTimer_) {
+        ++pollTicks_;
+        if (!busy_) PollSelection();
+    }
+}
+
+// Keeps Install and the welcome text in step with the selected drive.
+void MainDialog::PollSelection() {
+    const LRESULT selection = SendDlgItemMessageA(hwnd_, IDC_DRIVES, LB_GETCURSEL, 0, 0);
+    if (selection == LB_ERR || selection < 0 ||
+        static_cast<std::size_t>(selection) >= run_.drives.size()) {
+        return;
+    }
+    const DriveEntry &entry = run_.drives[static_cast<std::size_t>(selection)];
+    EnableWindow(GetDlgItem(hwnd_, IDC_INSTALL), entry.mayInstall ? TRUE : FALSE);
+
+    std::string text;
+    if (!CatalogAvailable()) {
+        run_.spaceRequired = entry.reinstall ? run_.spaceReinstall : run_.spaceFirstInstall;
+        text = ComposeWelcome();
+    } else {
+        const bool cheaper = run_.spaceReinstall < run_.spaceFirstInstall && entry.reinstall;
+        text = ScriptText(cheaper ? "BONJOUR2" : "BONJOUR");
+    }
+    HWND welcome = GetDlgItem(hwnd_, IDC_WELCOME);
+    if (WindowText(welcome) != text) SetWindowTextA(welcome, text.c_str());
+}
+
+void MainDialog::OnDestroy() {
+    if (secondsTimer_) KillTimer(hwnd_, secondsTimer_);
+    if (pollTimer_) KillTimer(hwnd_, pollTimer_);
+    SendDlgItemMessageA(hwnd_, IDC_DRIVES, LB_RESETCONTENT, 0, 0);
+    run_.drives.clear();
+    run_.settings.commands.clear();
+    picture_.Clear();
+}

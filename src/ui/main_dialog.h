@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/picture.h"
+#include "ui/run_state.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The setup's one main window (dialog 102): picture, welcome text, drive
+// list, Install and Quit. It owns the state of the run.
+class MainDialog {
+public:
+    // Runs the dialog modally; its result is what Quit or a failure gave.
+    INT_PTR Run();
+
+private:
+    static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    BOOL OnInitDialog();
+    void OnPaint();
+    void OnCommand(int id);
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+
+    void SetCatalogTexts();
+    void PlaceControls();
+    bool StartTimers();
+    void PollSelection();
+    std::string ComposeWelcome() const;
+    void Place(int id, int x, int y, int width, int height);
+
+    HWND hwnd_ = nullptr;
+    RunState run_;
+    Picture picture_;
+    UINT_PTR secondsTimer_ = 0;
+    UINT_PTR pollTimer_ = 0;
+    unsigned long secondsTicks_ = 0; // the clock of the IMAGE command
+    unsigned long pollTicks_ = 0;
+    bool busy_ = false;              // set while the script runs
+};

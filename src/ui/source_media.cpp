@@ -1,0 +1,189 @@
+#include "ui/source_media.h"
+
+#include "app/app_state.h"
+#include "messages/catalog.h"
+#include "messages/file_error.h"
+#include "messages/language.h"
+#include "messages/message_dialog.h"
+#include "messages/text_ids.h"
+#include "script/prepass.h"
+#include "ui/marker_name.h"
+#include "ui/product_values.h"
+#include "ui/run_state.h"
+
+#include <shlobj.h>
+
+namespace {
+
+enum class Probe { Found, Missing, Failed };
+
+// Whether a file is there; a failure other than "not there" (a drive that
+// cannot be read, access denied) is reported with its cause.
+Probe ProbeFile(const std::string &path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Probe::Missing : Probe::Found;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Probe::Missing;
+    ShowFileError(FileErrorCause(error), path);
+    return Probe::Failed;
+}
+
+void Refuse(HWND dialog, const char *text) {
+    MessageBoxA(dialog, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::string ProfileString(const std::string &file, const char *section, const char *key,
+                          DWORD capacity = 256) {
+    char buffer[256];
+    if (capacity > sizeof buffer) capacity = sizeof buffer;
+    const DWORD length =
+        GetPrivateProfileStringA(section, key, "", buffer, capacity, file.c_str());
+    return std::string(buffer, length);
+}
+
+std::string WindowsDirectory() {
+    char buffer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
+    return WithBackslash(std::string(buffer, length < sizeof buffer ? length : 0));
+}
+
+std::string SystemDirectory() {
+    char buffer[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(buffer, sizeof buffer);
+    return WithBackslash(std::string(buffer, length < sizeof buffer ? length : 0));
+}
+
+// The desktop folder as the shell names it for parsing.
+std::string DesktopDirectory() {
+    std::string result;
+    LPMALLOC shellMalloc = nullptr;
+    if (FAILED(SHGetMalloc(&shellMalloc))) return result;
+    LPITEMIDLIST item = nullptr;
+    IShellFolder *desktop = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &item)) &&
+        SUCCEEDED(SHGetDesktopFolder(&desktop))) {
+        STRRET name{};
+        name.uType = STRRET_CSTR;
+        if (SUCCEEDED(desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name))) {
+            char buffer[MAX_PATH] = {};
+            switch (name.uType) {
+            case STRRET_WSTR:
+                WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, buffer, sizeof buffer, nullptr,
+                                    nullptr);
+                shellMalloc->Free(name.pOleStr);
+                break;
+            case STRRET_OFFSET:
+                lstrcpynA(buffer, reinterpret_cast<const char *>(item) + name.uOffset,
+                          sizeof buffer);
+                break;
+            default:
+                lstrcpynA(buffer, name.cStr, sizeof buffer);
+                break;
+            }
+            result = buffer;
+        }
+    }
+    if (desktop) desktop->Release();
+    if (item) shellMalloc->Free(item);
+    shellMalloc->Release();
+    return WithBackslash(result);
+}
+
+std::string FirstMarkerName(const std::string &pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    FindClose(search);
+    return found.cFileName;
+}
+
+void SettleLanguage(char markerLetter) {
+    AppState &app = App();
+    app.languageIndex = LanguageIndexOf(markerLetter);
+    // An unavailable catalog stays unavailable for the whole run.
+    if (app.languageLetter != '?') app.languageLetter = MarkerLetterOf(app.languageIndex);
+}
+
+} // namespace
+
+std::string CurrentDirectory() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    if (length == 0 || length >= sizeof buffer) return "\\";
+    return WithBackslash(std::string(buffer, length));
+}
+
+bool LocateSource(HWND dialog, RunState &run) {
+    run.dirs.current = CurrentDirectory();
+    run.settingsPath = run.dirs.current + "PXD.INI";
+    const std::string markerPattern = run.dirs.current + "*.CD?";
+
+    switch (ProbeFile(run.settingsPath)) {
+    case Probe::Missing:
+        Refuse(dialog, "Can't find \"PXD.INI\" file");
+        return false;
+    case Probe::Failed:
+        return false;
+    case Probe::Found:
+        break;
+    }
+
+    run.dirs.source =
+        SourceDirectoryOf(run.dirs.current, ProfileString(run.settingsPath, "general", "sourcedirectory"));
+    run.dirs.windows = WindowsDirectory();
+    run.dirs.system = SystemDirectory();
+    run.dirs.desktop = DesktopDirectory();
+
+    const std::string scripts[] = {run.dirs.current + "script.inf", run.dirs.current + "setup.inf"};
+    run.scriptPath.clear();
+    for (const std::string &candidate : scripts) {
+        const Probe probe = ProbeFile(candidate);
+        if (probe == Probe::Failed) return false;
+        if (probe == Probe::Found) {
+            run.scriptPath = candidate;
+            break;
+        }
+    }
+    if (run.scriptPath.empty()) {
+        Refuse(dialog, "Can't find SETUP.INF or SCRIPT.INF");
+        return false;
+    }
+
+    run.dirs.install = BarsToBlanks(ProfileString(run.settingsPath, "general", "installdirectory"));
+
+    const std::string marker = FirstMarkerName(markerPattern);
+    const MarkerInfo info = ParseMarkerName(marker);
+    if (!info.diskOne) {
+        // The language is not settled yet, so this is always the first slot.
+        MessageRequest request;
+        request.mode = 2;
+        request.number = kTextInsertDiskOne + App().languageIndex;
+        request.width = 320;
+        request.height = 200;
+        ShowMessageDialog(dialog, request);
+        return false;
+    }
+    run.diskOne = true;
+    run.markerName = marker;
+    CharUpperBuffA(run.markerName.data(), static_cast<DWORD>(run.markerName.size()));
+    run.productCode = info.productCode;
+
+    if (!RunScriptPrePass(run)) {
+        Refuse(dialog, "Error In Script file");
+        return false;
+    }
+
+    SettleLanguage(info.languageLetter);
+    OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION");
+
+    run.productVersion = info.version;
+    run.spaceFirstInstall =
+        MegabytesToBytes(ProfileString(run.settingsPath, "configuration", "diskspacereq"));
+    const std::string reinstall =
+        ProfileString(run.settingsPath, "configuration", "diskspacereqreins");
+    run.spaceReinstall = reinstall.empty() ? run.spaceFirstInstall : MegabytesToBytes(reinstall);
+    run.spaceRequired = run.spaceFirstInstall;
+    return true;
+}
