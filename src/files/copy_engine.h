@@ -1,0 +1,56 @@
+#pragma once
+
+#include "files/copy_progress.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct InstallSettings;
+class InstallView;
+
+// Bytes of the files a path names: a path ending in "*.*" is a search
+// pattern, any other path a directory. With recurse, sub-directories count
+// too.
+std::uint64_t DirectorySize(const std::string &path, bool recurse);
+
+// Every file setup installs goes through CopieFichier: the replace rule on
+// modification times, a copy through "$$$$$$$$.TMP" beside the destination
+// that replaces the destination only once it is complete, the source's time
+// stamps, and the progress lines and bars moved after each block.
+class CopyEngine {
+public:
+    static constexpr std::size_t kBlockSize = 0x40000;
+
+    CopyEngine(const InstallSettings &settings, InstallView &view);
+
+    // 1 when the destination now holds the file or was rightly kept, 0 when
+    // the file was skipped. Without showProgress nothing is shown, counted
+    // or waited for.
+    int CopieFichier(const std::string &source, const std::string &destination, bool showProgress);
+
+    CopyProgress &Progress() { return progress_; }
+    void SetLabels(ProgressLabels labels) { labels_ = std::move(labels); }
+
+    // Copy buffer size; a test asks for one that cannot be had.
+    void SetBufferSize(std::size_t bytes) {
+        bufferSize_ = bytes;
+        buffer_.clear();
+    }
+    // The Windows 95 family has no replacing rename: delete, then rename.
+    void SetDeleteThenRename(bool on) { deleteThenRename_ = on; }
+
+private:
+    bool HaveBuffer();
+    void ShowBlock(const std::string &source);
+    void WaitAfterBlock(std::uint32_t startTicks);
+
+    const InstallSettings &settings_;
+    InstallView &view_;
+    CopyProgress progress_;
+    ProgressLabels labels_;
+    std::vector<char> buffer_; // one block buffer for the whole run
+    std::size_t bufferSize_ = kBlockSize;
+    bool deleteThenRename_ = false;
+};

@@ -1,0 +1,230 @@
+#include "files/copy_engine.h"
+
+#include "files/file_errors.h"
+#include "files/file_status_win.h"
+#include "script/install_settings.h"
+#include "ui/install_view.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kTempName[] = "$$$$$$$$.TMP";
+
+std::uint64_t Join(DWORD high, DWORD low) {
+    return std::uint64_t{high} << 32 | low;
+}
+
+// Whole seconds: CD and FAT time stamps carry no finer grain, and a copy
+// stamped with the source's time must compare equal to it.
+std::uint64_t Seconds(const FILETIME &time) {
+    return Join(time.dwHighDateTime, time.dwLowDateTime) / 10000000;
+}
+
+std::string TempPathBeside(const std::string &destination) {
+    const std::size_t slash = destination.rfind('\\');
+    if (slash == std::string::npos)
+        return kTempName;
+    return destination.substr(0, slash + 1) + kTempName;
+}
+
+// The temporary file of one copy: removed unless it became the destination.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    ~TempFile() { Discard(); }
+    void Discard() {
+        file_.Close();
+        if (created_ && !placed_)
+            DeleteFileA(path_.c_str());
+        created_ = false;
+    }
+    bool Create() {
+        file_.Reset(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        created_ = static_cast<bool>(file_);
+        return created_;
+    }
+    HANDLE Handle() const { return file_.Get(); }
+    bool Close() { return file_.Close(); }
+    const std::string &Path() const { return path_; }
+    void Placed() { placed_ = true; }
+
+private:
+    std::string path_;
+    FileHandle file_;
+    bool created_ = false;
+    bool placed_ = false;
+};
+
+// Puts the complete temporary file in the destination's place. The NT family
+// renames over the destination in one step; the Windows 95 family has to
+// delete it first. A read-only destination is made writable first and made
+// read-only again if it stays.
+bool ReplaceDestination(const std::string &temp, const std::string &destination,
+                        DWORD existingAttributes, bool deleteThenRename) {
+    const bool readOnly = existingAttributes != INVALID_FILE_ATTRIBUTES &&
+                          (existingAttributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly)
+        SetFileAttributesA(destination.c_str(), existingAttributes & ~FILE_ATTRIBUTE_READONLY);
+    bool moved;
+    if (deleteThenRename) {
+        if (existingAttributes != INVALID_FILE_ATTRIBUTES)
+            DeleteFileA(destination.c_str());
+        moved = MoveFileA(temp.c_str(), destination.c_str());
+    } else {
+        moved = MoveFileExA(temp.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    if (!moved && readOnly) {
+        const DWORD error = GetLastError();
+        SetFileAttributesA(destination.c_str(), existingAttributes);
+        SetLastError(error);
+    }
+    return moved;
+}
+
+} // namespace
+
+std::uint64_t DirectorySize(const std::string &path, bool recurse) {
+    std::string dir;
+    std::string pattern;
+    if (path.size() >= 3 && path.compare(path.size() - 3, 3, "*.*") == 0) {
+        pattern = path;
+        dir = path.substr(0, path.size() - 3);
+    } else {
+        dir = path;
+        if (dir.empty() || dir.back() != '\\')
+            dir += '\\';
+        pattern = dir + "*.*";
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    std::uint64_t total = 0;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            const std::string name = found.cFileName;
+            if (recurse && name != "." && name != "..")
+                total += DirectorySize(dir + name, true);
+        } else {
+            total += Join(found.nFileSizeHigh, found.nFileSizeLow);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return total;
+}
+
+CopyEngine::CopyEngine(const InstallSettings &settings, InstallView &view)
+    : settings_(settings), view_(view), deleteThenRename_((GetVersion() & 0x80000000u) != 0) {}
+
+bool CopyEngine::HaveBuffer() {
+    if (buffer_.size() == bufferSize_)
+        return true;
+    try {
+        buffer_.resize(bufferSize_);
+    } catch (const std::exception &) {
+        return false;
+    }
+    return true;
+}
+
+void CopyEngine::ShowBlock(const std::string &source) {
+    view_.ShowProgress(MakeProgressDisplay(progress_, labels_, source, false));
+}
+
+void CopyEngine::WaitAfterBlock(std::uint32_t startTicks) {
+    // Unsigned difference, so that the wait survives the tick count wrapping.
+    while (static_cast<std::int64_t>(view_.FastTicks() - startTicks) <= settings_.writePauseTicks) {
+        if (!view_.PumpMessage())
+            return;
+    }
+}
+
+int CopyEngine::CopieFichier(const std::string &source, const std::string &destination,
+                             bool showProgress) {
+    // Deny write: the source must not change under the copy.
+    FileHandle in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!in)
+        return 0;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(in.Get(), &info)) {
+        ReportFileError(view_, FileErrorCauseOfWin32(GetLastError()), source);
+        return 0;
+    }
+    if (!HaveBuffer()) {
+        view_.Alert("CopieFichier Allocation Problem", "Setup");
+        view_.EndRun(0);
+        return 0;
+    }
+    const std::uint64_t length = Join(info.nFileSizeHigh, info.nFileSizeLow);
+    progress_.totalBytes = settings_.totalBytes;
+
+    WIN32_FILE_ATTRIBUTE_DATA existing;
+    DWORD existingAttributes = INVALID_FILE_ATTRIBUTES;
+    if (QueryFileStatus(destination, existing) &&
+        !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        existingAttributes = existing.dwFileAttributes;
+        const std::uint64_t installed = Seconds(existing.ftLastWriteTime);
+        const std::uint64_t offered = Seconds(info.ftLastWriteTime);
+        const bool keep = settings_.strictCopyMode ? installed >= offered : installed > offered;
+        if (keep) {
+            if (showProgress) {
+                progress_.bytesDone += length;
+                progress_.fileDone = progress_.fileLength = length;
+                view_.ShowProgress(MakeProgressDisplay(progress_, labels_, source, true));
+            }
+            return 1;
+        }
+    }
+
+    TempFile temp(TempPathBeside(destination));
+    const auto fail = [&](DWORD error) {
+        temp.Discard();
+        ReportFileError(view_, FileErrorCauseOfWin32(error), temp.Path());
+        return 0;
+    };
+    if (!temp.Create())
+        return fail(GetLastError());
+
+    std::uint64_t copied = 0;
+    while (copied < length) {
+        const DWORD want =
+            static_cast<DWORD>(std::min<std::uint64_t>(buffer_.size(), length - copied));
+        DWORD got = 0;
+        if (!ReadFile(in.Get(), buffer_.data(), want, &got, nullptr))
+            return fail(GetLastError());
+        if (got == 0)
+            return fail(ERROR_HANDLE_EOF); // the source shrank under us
+        DWORD written = 0;
+        if (!WriteFile(temp.Handle(), buffer_.data(), got, &written, nullptr))
+            return fail(GetLastError());
+        if (written != got)
+            return fail(ERROR_DISK_FULL);
+        copied += got;
+        if (showProgress) {
+            const std::uint32_t startTicks = view_.FastTicks();
+            progress_.bytesDone += got;
+            progress_.fileDone = copied;
+            progress_.fileLength = length;
+            ShowBlock(source);
+            if (settings_.writePause)
+                WaitAfterBlock(startTicks);
+        }
+    }
+    in.Close();
+
+    // Times set on the handle after the last write stay; the attributes are
+    // the new file's own, so a read-only source gives a writable copy.
+    if (!SetFileTime(temp.Handle(), &info.ftCreationTime, &info.ftLastAccessTime,
+                     &info.ftLastWriteTime) ||
+        !temp.Close())
+        return fail(GetLastError());
+    if (!ReplaceDestination(temp.Path(), destination, existingAttributes, deleteThenRename_))
+        return fail(GetLastError());
+    temp.Placed();
+    return 1;
+}

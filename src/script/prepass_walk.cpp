@@ -1,0 +1,235 @@
+#include "script/prepass_walk.h"
+
+#include "script/script_text.h"
+
+#include <algorithm>
+
+namespace {
+
+// A script file name has no blanks; "|" stands for one.
+std::string SourcePath(const PrePassContext &context, const std::string &word) {
+    std::string path = context.sourceDir + word;
+    std::replace(path.begin(), path.end(), '|', ' ');
+    return path;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+void ReadWaitWrite(std::string_view line, InstallSettings &settings) {
+    WordReader words(line.substr(std::string_view("WAITWRITE").size()));
+    std::int32_t ticks = 0;
+    if (!words.Number(ticks))
+        return;
+    settings.writePauseTicks = ticks;
+    settings.writePause = true;
+}
+
+void ReadCopyMode(std::string_view line, InstallSettings &settings) {
+    WordReader words(line.substr(std::string_view("COPY_MODE").size()));
+    settings.strictCopyMode = StartsWithNoCase(words.Word(), "STRICT");
+}
+
+void ReadKill(std::string_view line, InstallSettings &settings) {
+    WordReader words(line);
+    words.Word();
+    std::string first = words.Word();
+    if (first.empty())
+        return; // nothing to close
+    settings.windowsToClose.push_back({words.Rest(), std::move(first)});
+}
+
+// The second word of the line, "" when there is none.
+std::string SecondWord(std::string_view line) {
+    WordReader words(line);
+    words.Word();
+    return words.Word();
+}
+
+void ReadNoDelete(std::string_view line, InstallSettings &settings) {
+    if (settings.keepEverything)
+        return;
+    std::string word = SecondWord(line);
+    if (word.compare(0, 3, "*.*") == 0) {
+        settings.keepEverything = true;
+    } else if (!word.empty()) {
+        settings.filesToKeep.push_back(std::move(word));
+    }
+}
+
+void ReadDeleteFile(std::string_view line, InstallSettings &settings) {
+    if (!settings.keepEverything)
+        return;
+    std::string word = SecondWord(line);
+    if (!word.empty())
+        settings.filesToDelete.push_back(std::move(word));
+}
+
+void ReadInstallFont(std::string_view line, PrePassEffects &effects) {
+    WordReader words(line);
+    words.Word(); // INSTALL or PC_INSTALL
+    words.Word(); // FONT
+    const std::string file = words.Word();
+    const std::string where = words.Word();
+    effects.InstallFont(file, where, words.Rest());
+}
+
+int FontWeight(std::string_view word) {
+    static constexpr struct {
+        std::string_view name;
+        int weight;
+    } kWeights[] = {{"BOLD", 700},  {"SEMIBOLD", 600}, {"ULTRABOLD", 800},
+                    {"LIGHT", 300}, {"THIN", 100},     {"HEAVY", 900}};
+    for (const auto &w : kWeights) {
+        if (word == w.name)
+            return w.weight;
+    }
+    return 400;
+}
+
+// USEFONT target face width height [weight [italic [underline]]]; a line
+// without both numbers is left without effect.
+void ReadUseFont(std::string_view line, InstallSettings &settings) {
+    WordReader words(line);
+    words.Word();
+    LayoutFont font;
+    font.target = words.Word();
+    font.face = words.Word();
+    if (!words.Number(font.width) || !words.Number(font.height))
+        return;
+    font.weight = FontWeight(words.Word());
+    font.italic = words.Word() == "ITALIC";
+    font.underline = words.Word() == "UNDERLINE";
+    settings.fonts.push_back(std::move(font));
+}
+
+bool ReadNumbers(WordReader &words, std::int32_t *values, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!words.Number(values[i]))
+            return false;
+    }
+    return true;
+}
+
+std::uint8_t LowByte(std::int32_t value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+void ReadBackgroundColour(std::string_view line, InstallSettings &settings) {
+    WordReader words(line);
+    words.Word();
+    std::int32_t rgb[3];
+    if (!ReadNumbers(words, rgb, 3))
+        return;
+    settings.backgroundColour = LowByte(rgb[0]) | std::uint32_t{LowByte(rgb[1])} << 8 |
+                                std::uint32_t{LowByte(rgb[2])} << 16;
+}
+
+// PROGRESSCOLOR bar startR startG startB endR endG endB, all decimal: bar 1 is
+// the current file's, bar 2 the whole installation's.
+void ReadProgressColour(std::string_view line, InstallSettings &settings) {
+    WordReader words(line);
+    words.Word();
+    std::int32_t v[7];
+    if (!ReadNumbers(words, v, 7) || (v[0] != 1 && v[0] != 2))
+        return;
+    settings.barColours[v[0] - 1] = {{LowByte(v[1]), LowByte(v[2]), LowByte(v[3])},
+                                     {LowByte(v[4]), LowByte(v[5]), LowByte(v[6])}};
+}
+
+// Adds the bytes of a COPY or COPYDIR line to the total. False when a file
+// could not be read.
+bool SizeCopyLine(std::string_view line, const PrePassContext &context, PrePassEffects &effects,
+                  InstallSettings &settings) {
+    WordReader words(line);
+    words.Word();
+    const std::string source = words.Word();
+    if (StartsWithNoCase(line, "COPYDIR") || StartsWithNoCase(line, "PC_COPYDIR")) {
+        if (source.empty())
+            return true; // the interpreter refuses the line
+        settings.totalBytes +=
+            effects.DirectorySize(SourcePath(context, source), !EndsWith(source, "*.*"));
+        return true;
+    }
+    if (source == "NOMENCLATUREFILE") {
+        // Old marker files of the same product and language go at install.
+        settings.filesToDelete.push_back(context.markerName.substr(0, 5) + "*.CD1");
+    }
+    std::uint64_t bytes = 0;
+    if (!effects.FileSize(SourcePath(context, source), bytes))
+        return false;
+    settings.totalBytes += bytes;
+    return true;
+}
+
+// Option and layout lines never reach the command list. True when the line
+// was one of them.
+bool ConsumeOptionLine(std::string_view line, PrePassEffects &effects, InstallSettings &settings) {
+    if (StartsWithNoCase(line, "WAITWRITE")) {
+        ReadWaitWrite(line, settings);
+    } else if (StartsWithNoCase(line, "COPY_MODE")) {
+        ReadCopyMode(line, settings);
+    } else if (StartsWithNoCase(line, "KILL")) {
+        ReadKill(line, settings);
+    } else if (StartsWithNoCase(line, "COMPATIBILITY") ||
+               StartsWithNoCase(line, "PC_COMPATIBILITY")) {
+        const std::string word = SecondWord(line);
+        if (!word.empty())
+            settings.compatibility.push_back(ToUpperAscii(word));
+    } else if (StartsWithNoCase(line, "NODELETE")) {
+        ReadNoDelete(line, settings);
+    } else if (StartsWithNoCase(line, "DELETEFILE") || StartsWithNoCase(line, "PC_DELETEFILE")) {
+        ReadDeleteFile(line, settings);
+    } else if (StartsWithNoCase(line, "INSTALL FONT") ||
+               StartsWithNoCase(line, "PC_INSTALL FONT")) {
+        ReadInstallFont(line, effects);
+    } else if (StartsWithNoCase(line, "USEFONT")) {
+        ReadUseFont(line, settings);
+    } else if (StartsWithNoCase(line, "BKGNDCOLOR")) {
+        ReadBackgroundColour(line, settings);
+    } else if (StartsWithNoCase(line, "PROGRESSCOLOR")) {
+        ReadProgressColour(line, settings);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool WalkScript(std::string_view text, const PrePassContext &context, PrePassEffects &effects,
+                InstallSettings &settings) {
+    settings.commands.clear();
+    settings.totalBytes = 0;
+    bool sizing = false;
+
+    ScriptLineReader lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        if (StartsWithNoCase(line, "INSTALL ELAN TTS")) {
+            // Still a command: the interpreter installs the engine.
+            settings.totalBytes += effects.DirectorySize(context.sourceDir + "TTS", false);
+        }
+        if (ConsumeOptionLine(line, effects, settings))
+            continue;
+
+        // The markers are compared against the whole line and are kept.
+        if (EqualsNoCase(line, "PROGRESS START") || EqualsNoCase(line, "PC_PROGRESS START")) {
+            sizing = true;
+        } else if (EqualsNoCase(line, "PROGRESS END") || EqualsNoCase(line, "PC_PROGRESS END")) {
+            sizing = false;
+        }
+
+        // Comments, empty lines and the other platform's lines.
+        if (line.empty() || line[0] == ';' || StartsWithNoCase(line, "MAC_"))
+            continue;
+
+        if (sizing && (StartsWithNoCase(line, "COPY") || StartsWithNoCase(line, "PC_COPY"))) {
+            if (!SizeCopyLine(line, context, effects, settings))
+                return false;
+        }
+        settings.commands.emplace_back(line);
+    }
+    return true;
+}
