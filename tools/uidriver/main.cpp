@@ -1,0 +1,78 @@
+// uidriver: starts setup.exe on a CD folder, reports what its window shows,
+// keeps a screenshot and leaves through Quit.
+//   uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP
+
+#include "uidriver.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kWelcome = 1000;
+constexpr int kInstructions = 1003;
+constexpr int kInstall = 1012;
+constexpr int kQuit = 1015;
+constexpr int kDrives = 1023;
+
+void PrintField(const char *name, const std::string &text) {
+    std::printf("%-13s", name);
+    for (char c : text) {
+        if (c == '\n') std::printf("\n%-13s", "");
+        else if (c != '\r') std::putchar(c);
+    }
+    std::putchar('\n');
+}
+
+int Show(const char *exe, const char *cd, const char *bmp) {
+    ui::Program setup(exe, cd);
+    if (!setup.Running()) {
+        std::fprintf(stderr, "uidriver: cannot start %s\n", exe);
+        return 2;
+    }
+    HWND window = ui::WaitForWindow(setup.Id(), nullptr, nullptr, 20000);
+    if (!window) {
+        std::fprintf(stderr, "uidriver: no window within 20 s\n");
+        return 2;
+    }
+    if (!GetDlgItem(window, kDrives)) {
+        // Setup refused to start: it shows why in a message box.
+        std::printf("message box  \"%s\"\n", ui::Text(window).c_str());
+        PrintField("text", ui::ControlText(window, 0xFFFF));
+        if (!ui::SaveScreen(bmp)) std::fprintf(stderr, "uidriver: cannot write %s\n", bmp);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        const DWORD code = setup.WaitExit(10000);
+        std::printf("OK pressed: setup ended with %lu\n", code);
+        return code == STILL_ACTIVE ? 1 : 0;
+    }
+    Sleep(500); // let the picture and the first timer ticks paint
+    const RECT rect = ui::ScreenRect(window);
+    std::printf("window       \"%s\" at (%ld, %ld), %ld x %ld\n", ui::Text(window).c_str(),
+                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    PrintField("welcome", ui::ControlText(window, kWelcome));
+    PrintField("instructions", ui::ControlText(window, kInstructions));
+    for (const std::string &line : ui::ListLines(GetDlgItem(window, kDrives))) {
+        PrintField("drive", line);
+    }
+    std::printf("buttons      [%s]%s  [%s]\n", ui::ControlText(window, kInstall).c_str(),
+                IsWindowEnabled(GetDlgItem(window, kInstall)) ? "" : " (disabled)",
+                ui::ControlText(window, kQuit).c_str());
+    if (!ui::SaveScreen(bmp)) std::fprintf(stderr, "uidriver: cannot write %s\n", bmp);
+
+    ui::PostClick(window, kQuit);
+    const DWORD code = setup.WaitExit(10000);
+    if (code == STILL_ACTIVE) {
+        std::fprintf(stderr, "uidriver: setup did not end after Quit\n");
+        return 1;
+    }
+    std::printf("Quit pressed: setup ended with %lu\n", code);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc == 5 && std::strcmp(argv[1], "show") == 0) return Show(argv[2], argv[3], argv[4]);
+    std::fprintf(stderr, "usage: uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP\n");
+    return 2;
+}
