@@ -1,0 +1,27 @@
+#include "messages/text_format.h"
+
+#include <gtest/gtest.h>
+
+TEST(InsertString, ReplacesTheFirstMarkerOnly) {
+    EXPECT_EQ(InsertString("Version [Insert String Here] found", "7.0"), "Version 7.0 found");
+    EXPECT_EQ(InsertString("[Insert String Here]/[Insert String Here]", "a"),
+              "a/[Insert String Here]");
+    EXPECT_EQ(InsertString("No marker here", "x"), "No marker here");
+    EXPECT_EQ(InsertString("[Insert String Here", "x"), "[Insert String Here");
+}
+
+TEST(SetupIniText, CurrencySignBreaksTheLine) {
+    EXPECT_EQ(CurrencySignsToLineFeeds("one\xA4two\xA4"), "one\ntwo\n");
+    EXPECT_EQ(CurrencySignsToLineFeeds("plain"), "plain");
+    EXPECT_EQ(MessageKey(12), "Message12");
+    EXPECT_EQ(NotFoundText(MessageKey(3)), "Message3 Not Found");
+}
+
+TEST(FileErrorNames, CoverTheKnownCausesOnly) {
+    EXPECT_STREQ(FileErrorCauseName(0), "fe_none");
+    EXPECT_STREQ(FileErrorCauseName(2), "fe_fileNotFound");
+    EXPECT_STREQ(FileErrorCauseName(11), "fe_sharingViolation");
+    EXPECT_STREQ(FileErrorCauseName(14), "fe_EOF");
+    EXPECT_EQ(FileErrorCauseName(15), nullptr);
+    EXPECT_EQ(FileErrorCauseName(-1), nullptr);
+}
