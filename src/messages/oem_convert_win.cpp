@@ -1,0 +1,9 @@
+#include "messages/oem_convert.h"
+
+#include "app/app_state.h"
+
+#include <windows.h>
+
+void UseSystemOemConversion() {
+    App().catalog.engine.oemToAnsi = [](char *text) { OemToCharA(text, text); };
+}
