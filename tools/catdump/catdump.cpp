@@ -15,10 +15,11 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr, "usage: catdump TABLE.DBF\n"
-                         "       catdump --lookup LETTER NAME TABLE.DBF\n"
+                         "       catdump --lookup LETTER TABLE.DBF NAME...\n"
                          "The first prints every record (deleted ones too) in record order;\n"
-                         "the second prints the text setup shows for NAME under the field\n"
-                         "letter (with the '!' fallback), or fails when there is none.\n");
+                         "the second prints the text setup shows for each NAME under the\n"
+                         "field letter (with the '!' fallback), one a line, and fails when\n"
+                         "a name has none.\n");
     return 2;
 }
 
@@ -66,7 +67,9 @@ int Dump(const char *path) {
     return 0;
 }
 
-int Lookup(const char *letter, const char *name, const char *path) {
+// Prints the text of each name, one a line, escaped as in the text form;
+// fails when a name has none.
+int Lookup(const char *letter, const char *path, char **names, int count) {
     if (std::strlen(letter) != 1)
         return Usage();
     CatalogEngine engine;
@@ -77,27 +80,28 @@ int Lookup(const char *letter, const char *name, const char *path) {
         std::fprintf(stderr, "catdump: cannot open %s as a catalog (code %d)\n", path, rc);
         return 1;
     }
-    char text[255];
-    CatalogRequest request{"NAME", "SECTION", name, sizeof text, text};
-    const int found = FindCatalogText(engine, handle, request);
-    CloseCatalogTable(engine, handle);
-    if (found != kCatalogOk) {
-        std::fprintf(stderr, "catdump: %s has no text for %s in %s or !\n", path, name, letter);
-        return 1;
+    int missing = 0;
+    for (int i = 0; i < count; ++i) {
+        char text[255];
+        const CatalogRequest request{"NAME", "SECTION", names[i], sizeof text, text};
+        if (FindCatalogText(engine, handle, request) != kCatalogOk) {
+            std::fprintf(stderr, "catdump: %s has no text for %s in %s or !\n", path, names[i],
+                         letter);
+            ++missing;
+            continue;
+        }
+        catalog::CatalogRow row;
+        row.letter = letter[0];
+        row.name = names[i];
+        row.text = text;
+        const std::string line = catalog::FormatCatalogSource({row});
+        std::string value = line.substr(line.find(" =") + 2);
+        if (!value.empty() && value[0] == ' ')
+            value.erase(0, 1);
+        std::fwrite(value.data(), 1, value.size(), stdout);
     }
-    catalog::CatalogRow row;
-    row.letter = letter[0];
-    row.name = name;
-    row.text = text;
-    // The text alone, escaped as in the text form.
-    const std::string line = catalog::FormatCatalogSource({row});
-    const size_t eq = line.find(" =");
-    std::string value = line.substr(eq + 2);
-    if (!value.empty() && value[0] == ' ')
-        value.erase(0, 1);
-    value += '\n';
-    std::fwrite(value.data(), 1, value.size(), stdout);
-    return 0;
+    CloseCatalogTable(engine, handle);
+    return missing == 0 ? 0 : 1;
 }
 
 } // namespace
@@ -105,7 +109,7 @@ int Lookup(const char *letter, const char *name, const char *path) {
 int main(int argc, char **argv) {
     if (argc == 2 && argv[1][0] != '-')
         return Dump(argv[1]);
-    if (argc == 5 && std::strcmp(argv[1], "--lookup") == 0)
-        return Lookup(argv[2], argv[3], argv[4]);
+    if (argc >= 5 && std::strcmp(argv[1], "--lookup") == 0)
+        return Lookup(argv[2], argv[3], argv + 4, argc - 4);
     return Usage();
 }
