@@ -3,19 +3,22 @@
 #include <cstdio>
 #include <cstring>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace dbf {
 namespace {
 
+#ifdef _WIN32
 struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
 
 int SeekTo(std::FILE *file, uint64_t offset) {
-#ifdef _WIN32
     return _fseeki64(file, static_cast<long long>(offset), SEEK_SET);
-#else
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET);
-#endif
 }
 
 class StdioSource : public ByteSource {
@@ -36,6 +39,34 @@ private:
     std::unique_ptr<std::FILE, FileCloser> file_;
     uint64_t size_;
 };
+#else
+// One positioned read per call, and no second buffer in between.
+class PosixFileSource : public ByteSource {
+public:
+    PosixFileSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
+    ~PosixFileSource() override { close(fd_); }
+    PosixFileSource(const PosixFileSource &) = delete;
+    PosixFileSource &operator=(const PosixFileSource &) = delete;
+
+    uint64_t Size() const override { return size_; }
+
+    size_t ReadAt(uint64_t offset, void *buffer, size_t count) override {
+        size_t done = 0;
+        while (done < count && offset + done < size_) {
+            const ssize_t n = pread(fd_, static_cast<char *>(buffer) + done, count - done,
+                                    static_cast<off_t>(offset + done));
+            if (n <= 0)
+                break;
+            done += static_cast<size_t>(n);
+        }
+        return done;
+    }
+
+private:
+    int fd_;
+    uint64_t size_;
+};
+#endif
 
 class MemoryBytes : public ByteSource {
 public:
@@ -60,26 +91,32 @@ private:
 } // namespace
 
 std::unique_ptr<ByteSource> OpenReadOnlyFile(const std::string &path) {
-    // The C run-time opens without sharing restrictions, which is what a table
-    // on a CD that another program may also read needs.
+#ifdef _WIN32
+    // The C run-time opens without sharing restrictions, which is what a
+    // table on a CD that another program may also read needs.
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return nullptr;
     // Every read is a positioned block read; stdio's own buffer would only
     // double the copying.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
-#ifdef _WIN32
     if (_fseeki64(file.get(), 0, SEEK_END) != 0)
         return nullptr;
     const long long end = _ftelli64(file.get());
-#else
-    if (fseeko(file.get(), 0, SEEK_END) != 0)
-        return nullptr;
-    const long long end = ftello(file.get());
-#endif
     if (end < 0)
         return nullptr;
     return std::make_unique<StdioSource>(file.release(), static_cast<uint64_t>(end));
+#else
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat status;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    return std::make_unique<PosixFileSource>(fd, static_cast<uint64_t>(status.st_size));
+#endif
 }
 
 std::unique_ptr<ByteSource> MemorySource(std::vector<uint8_t> bytes) {

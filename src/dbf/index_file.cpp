@@ -19,6 +19,9 @@ constexpr size_t kTagHeaderBytes = 24;
 // Far deeper than any real index (a million keys need five levels); a path
 // longer than this means a cycle.
 constexpr size_t kMaxDepth = 16;
+// Interior nodes kept in memory: the upper levels of a tree of a few hundred
+// thousand keys.
+constexpr size_t kKeptBytes = 256 * 1024;
 
 std::string UpperTrimmed(const char *text, size_t limit) {
     size_t n = 0;
@@ -80,9 +83,21 @@ uint64_t IndexFile::NodeBudget() const {
 bool IndexFile::ReadNode(uint32_t page, std::vector<uint8_t> &buffer) {
     if (page < kFirstNodePage)
         return false;
+    ++nodesVisited_;
+    const auto kept = kept_.find(page);
+    if (kept != kept_.end()) {
+        buffer = kept->second;
+        return true;
+    }
     buffer.resize(blockBytes_);
     ++nodesRead_;
     return source_->ReadExact(uint64_t{page} * kPageBytes, buffer.data(), blockBytes_);
+}
+
+void IndexFile::KeepNode(uint32_t page, const std::vector<uint8_t> &node) {
+    if ((kept_.size() + 1) * blockBytes_ > kKeptBytes || kept_.count(page) != 0)
+        return;
+    kept_.emplace(page, node);
 }
 
 IndexTag *IndexFile::Tag(const std::string &name) {
@@ -137,6 +152,8 @@ bool IndexTag::Push(uint32_t page) {
     if (level.count > maxKeys_)
         return false;
     level.leaf = ReadU32(level.node.data() + 8 + level.count * itemLength_) == 0;
+    if (!level.leaf)
+        file_.KeepNode(page, level.node);
     level.slot = 0;
     ++depth_;
     return true;

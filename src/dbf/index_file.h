@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace dbf {
@@ -37,7 +38,9 @@ public:
 
     std::vector<std::string> TagNames() const;
     uint32_t BlockBytes() const { return blockBytes_; }
-    // Nodes read so far, for measuring.
+    // Nodes visited by seeks so far, and how many of those came from the
+    // file rather than the cache; for measuring.
+    uint64_t NodesVisited() const { return nodesVisited_; }
     uint64_t NodesRead() const { return nodesRead_; }
     // Most nodes one walk can need: every block of the file once, plus a path.
     uint64_t NodeBudget() const;
@@ -45,6 +48,9 @@ public:
     // Reads the block at page into buffer; false when it does not lie wholly
     // inside the file or overlaps the file header and tag table.
     bool ReadNode(uint32_t page, std::vector<uint8_t> &buffer);
+    // Keeps an interior node that every later seek through it would read
+    // again; up to a fixed number of bytes, first come first kept.
+    void KeepNode(uint32_t page, const std::vector<uint8_t> &node);
 
 private:
     struct TagEntry {
@@ -55,8 +61,10 @@ private:
 
     std::unique_ptr<ByteSource> source_;
     uint32_t blockBytes_ = 1024;
+    uint64_t nodesVisited_ = 0;
     uint64_t nodesRead_ = 0;
     std::vector<TagEntry> tags_;
+    std::unordered_map<uint32_t, std::vector<uint8_t>> kept_;
 };
 
 // One tag of an index: a B-tree of character keys in ascending byte order,

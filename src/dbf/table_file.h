@@ -49,6 +49,8 @@ public:
     bool HasProductionIndex() const { return (flags_ & 0x01) != 0; }
     bool HasMemoFile() const;
     uint32_t RecordCount() const { return recordCount_; }
+    uint32_t HeaderLength() const { return headerLength_; }
+    uint32_t RecordLength() const { return recordLength_; }
     const std::vector<FieldInfo> &Fields() const { return fields_; }
     // Bytes of a record as the fields describe it: the flag plus every field.
     size_t RecordSize() const { return recordSize_; }
