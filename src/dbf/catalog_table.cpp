@@ -95,7 +95,9 @@ int OpenCatalogTable(CatalogEngine &engine, const char *fileName, int languageIn
         return rc;
     }
     dbf::IndexTag *tag = dbf::d4tag(*table, kTagName);
-    if (tag == nullptr) {
+    // A key narrower than the search key would match on its first columns
+    // only and answer with another message's text.
+    if (tag == nullptr || tag->KeyLength() < kCatalogKeyLength) {
         dbf::d4close(table);
         DropEngineIfUnused(engine);
         return dbf::kErrTag;

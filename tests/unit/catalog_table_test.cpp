@@ -261,6 +261,11 @@ TEST_F(BadCatalogTest, IndexWithoutTheTagFailsTheOpen) {
     Index()[544 + 4 + 6] = '1';
     Index()[544 + 4 + 1] = 'c'; // tag names compare upper-cased
     EXPECT_EQ(Open(), kCatalogOk);
+    CloseCatalogTable(engine, handle);
+    // A key narrower than letter, parts and name cannot tell names apart.
+    Index()[kTagHeaderOffset + 12] = 20;
+    EXPECT_NE(Open(), kCatalogOk);
+    EXPECT_EQ(engine.catalogOpenCount, 0);
 }
 
 TEST_F(BadCatalogTest, OneRecordMoreThanTheFileHoldsIsNotFound) {
