@@ -2,10 +2,7 @@
 
 #include <string>
 
-// Cause code of a failed file operation ("fe_none" 0 .. "fe_EOF" 14) for a
-// Win32 error code.
-int FileErrorCause(unsigned long win32Error);
-
-// The message box for a file that could not be handled: the catalog's text
-// for the cause, then the file name; caption "Setup".
+// The message box for a file that could not be handled before the window
+// is up: the catalog's text for the cause (see files/file_errors.h), then
+// the file name; caption "Setup".
 void ShowFileError(int cause, const std::string &fileName);

@@ -17,7 +17,3 @@ std::string MessageKey(int number);
 
 // The text shown for a control message whose key is missing.
 std::string NotFoundText(const std::string &key);
-
-// Catalog name of a file error cause ("fe_none" .. "fe_EOF"), or nullptr
-// for a cause past the known ones.
-const char *FileErrorCauseName(int cause);

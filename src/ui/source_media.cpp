@@ -1,6 +1,7 @@
 #include "ui/source_media.h"
 
 #include "app/app_state.h"
+#include "files/file_errors.h"
 #include "messages/catalog.h"
 #include "messages/file_error.h"
 #include "messages/language.h"
@@ -26,7 +27,7 @@ Probe ProbeFile(const std::string &path) {
     }
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Probe::Missing;
-    ShowFileError(FileErrorCause(error), path);
+    ShowFileError(FileErrorCauseOfWin32(error), path);
     return Probe::Failed;
 }
 

@@ -16,12 +16,3 @@ TEST(SetupIniText, CurrencySignBreaksTheLine) {
     EXPECT_EQ(MessageKey(12), "Message12");
     EXPECT_EQ(NotFoundText(MessageKey(3)), "Message3 Not Found");
 }
-
-TEST(FileErrorNames, CoverTheKnownCausesOnly) {
-    EXPECT_STREQ(FileErrorCauseName(0), "fe_none");
-    EXPECT_STREQ(FileErrorCauseName(2), "fe_fileNotFound");
-    EXPECT_STREQ(FileErrorCauseName(11), "fe_sharingViolation");
-    EXPECT_STREQ(FileErrorCauseName(14), "fe_EOF");
-    EXPECT_EQ(FileErrorCauseName(15), nullptr);
-    EXPECT_EQ(FileErrorCauseName(-1), nullptr);
-}

@@ -1,0 +1,166 @@
+// The message dialog shown in this process and read from a second thread,
+// the way a user sees it.
+
+#include "app/app_state.h"
+#include "messages/message_dialog.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+namespace {
+
+struct Seen {
+    bool found = false;
+    std::string caption, text, first, second;
+    bool secondVisible = false;
+    RECT window{}, first_{}, second_{}, static_{};
+};
+
+std::string TextOf(HWND window) {
+    char buffer[2048];
+    const int length = GetWindowTextA(window, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+RECT ClientRectOf(HWND dialog, int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        GetDlgItem(window, IDC_MESSAGE_TEXT)) {
+        *reinterpret_cast<HWND *>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Shows the dialog and presses `button` once it is up; returns the result.
+int ShowAndPress(const MessageRequest &request, int button, Seen &seen) {
+    std::thread watcher([&] {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 500 && !dialog; ++i) {
+            EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
+            if (!dialog) Sleep(10);
+        }
+        if (!dialog) return;
+        seen.found = true;
+        seen.caption = TextOf(dialog);
+        seen.text = TextOf(GetDlgItem(dialog, IDC_MESSAGE_TEXT));
+        seen.first = TextOf(GetDlgItem(dialog, IDOK));
+        seen.second = TextOf(GetDlgItem(dialog, IDCANCEL));
+        seen.secondVisible = IsWindowVisible(GetDlgItem(dialog, IDCANCEL)) != FALSE;
+        GetWindowRect(dialog, &seen.window);
+        seen.first_ = ClientRectOf(dialog, IDOK);
+        seen.second_ = ClientRectOf(dialog, IDCANCEL);
+        seen.static_ = ClientRectOf(dialog, IDC_MESSAGE_TEXT);
+        PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    });
+    const int result = ShowMessageDialog(nullptr, request);
+    watcher.join();
+    return result;
+}
+
+class MessageDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedIndex_ = App().languageIndex;
+        savedLetter_ = App().languageLetter;
+        App().screenWidth = 1024;
+        App().screenHeight = 768;
+        App().languageLetter = '?';
+    }
+    void TearDown() override {
+        App().languageIndex = savedIndex_;
+        App().languageLetter = savedLetter_;
+    }
+    int savedIndex_ = 0;
+    char savedLetter_ = 0;
+};
+
+} // namespace
+
+TEST_F(MessageDialogTest, OkFormShowsTheDirectTextCentred) {
+    App().languageIndex = 0;
+    MessageRequest request;
+    request.text = "Hello";
+    request.width = 320;
+    request.height = 200;
+    Seen seen;
+    EXPECT_EQ(ShowAndPress(request, IDOK, seen), 1);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.caption, "Setup Morvel");
+    EXPECT_EQ(seen.text, "Hello");
+    EXPECT_EQ(seen.first, "OK");
+    EXPECT_FALSE(seen.secondVisible);
+    EXPECT_EQ(seen.window.left, (1024 - 320) / 2);
+    EXPECT_EQ(seen.window.top, (768 - (200 - 20)) / 2);
+    EXPECT_EQ(seen.window.right - seen.window.left, 320);
+    EXPECT_EQ(seen.window.bottom - seen.window.top, 200);
+    EXPECT_EQ(seen.first_.left, 320 / 2 - 30);
+    EXPECT_EQ(seen.first_.top, 200 - 60);
+    EXPECT_EQ(seen.first_.right - seen.first_.left, 60);
+    EXPECT_EQ(seen.static_.left, 10);
+    EXPECT_EQ(seen.static_.top, 10);
+    EXPECT_EQ(seen.static_.right - seen.static_.left, 300);
+    EXPECT_EQ(seen.static_.bottom - seen.static_.top, 160);
+}
+
+TEST_F(MessageDialogTest, YesNoFormInEnglishFromTheStringTable) {
+    App().languageIndex = 1;
+    MessageRequest request;
+    request.yesNo = true;
+    request.mode = 2;
+    request.number = 97 + 1;
+    request.width = 400;
+    request.height = 250;
+    Seen seen;
+    EXPECT_EQ(ShowAndPress(request, IDCANCEL, seen), 2);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.caption, "Setup");
+    EXPECT_EQ(seen.text.rfind("Setup is complete.\nYou must restart", 0), 0u) << seen.text;
+    EXPECT_EQ(seen.first, "Yes");
+    EXPECT_EQ(seen.second, "No");
+    EXPECT_TRUE(seen.secondVisible);
+    EXPECT_EQ(seen.first_.left, 30);
+    EXPECT_EQ(seen.first_.top, 250 - 60);
+    EXPECT_EQ(seen.second_.left, 400 - 90);
+    EXPECT_EQ(seen.second_.top, 250 - 60);
+    EXPECT_EQ(seen.second_.bottom - seen.second_.top, 30);
+}
+
+TEST_F(MessageDialogTest, GermanButtonsAndCaption) {
+    App().languageIndex = 2;
+    MessageRequest request;
+    request.yesNo = true;
+    request.text = "Frage";
+    Seen seen;
+    EXPECT_EQ(ShowAndPress(request, IDOK, seen), 1);
+    EXPECT_EQ(seen.caption, "Setup Morvel");
+    EXPECT_EQ(seen.first, "Ja");
+    EXPECT_EQ(seen.second, "Nein");
+}
+
+TEST_F(MessageDialogTest, InsertionFillsTheMarkerOnlyWhenThere) {
+    App().languageIndex = 0;
+    MessageRequest request;
+    request.insert = true;
+    request.insertion = "7.0";
+    request.text = "Version [Insert String Here] ?";
+    Seen seen;
+    ShowAndPress(request, IDOK, seen);
+    EXPECT_EQ(seen.text, "Version 7.0 ?");
+
+    request.text = "Sans marque";
+    ShowAndPress(request, IDOK, seen);
+    EXPECT_EQ(seen.text, "Sans marque");
+}
