@@ -1,0 +1,63 @@
+// Feeds arbitrary bytes to the pre-pass as a script. The effects answer with
+// sizes derived from the path, fail for some paths, and check that every
+// path and font word stays bounded.
+#include "script/prepass_walk.h"
+#include "script/script_text.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+const PrePassContext kContext{"D:\\DATA\\", "DEMOA110.CD1"};
+
+class FuzzEffects : public PrePassEffects {
+public:
+    bool FileSize(const std::string &path, std::uint64_t &bytes) override {
+        CheckPath(path);
+        bytes = path.size() * 977;
+        return path.find("FAIL") == std::string::npos;
+    }
+    std::uint64_t DirectorySize(const std::string &path, bool recurse) override {
+        CheckPath(path);
+        return path.size() * (recurse ? 31 : 7);
+    }
+    void InstallFont(const std::string &file, const std::string &where,
+                     const std::string &face) override {
+        if (file.size() > kMaxScriptWord || where.size() > kMaxScriptWord ||
+            face.size() > kMaxScriptWord)
+            std::abort();
+    }
+
+private:
+    static void CheckPath(const std::string &path) {
+        if (path.size() > kContext.sourceDir.size() + kMaxScriptWord)
+            std::abort();
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    FuzzEffects effects;
+    InstallSettings settings;
+    WalkScript(text, kContext, effects, settings);
+    // Kept lines are whole lines of the input: never longer, never with a
+    // line end inside.
+    std::size_t keptBytes = 0;
+    for (const std::string &line : settings.commands) {
+        if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+            std::abort();
+        keptBytes += line.size();
+    }
+    if (keptBytes > size)
+        std::abort();
+    for (const WindowToClose &window : settings.windowsToClose) {
+        if (window.titleHead.size() > kMaxScriptWord || window.titleTail.size() > kMaxScriptWord)
+            std::abort();
+    }
+    return 0;
+}
