@@ -10,6 +10,10 @@
 struct InstallSettings;
 class InstallView;
 
+// The progress labels of the current language: the catalog's CURRENT and
+// TOTAL when the catalog is open, else the string table's.
+ProgressLabels LoadProgressLabels();
+
 // Bytes of the files a path names: a path ending in "*.*" is a search
 // pattern, any other path a directory. With recurse, sub-directories count
 // too.
@@ -31,7 +35,12 @@ public:
     int CopieFichier(const std::string &source, const std::string &destination, bool showProgress);
 
     CopyProgress &Progress() { return progress_; }
-    void SetLabels(ProgressLabels labels) { labels_ = std::move(labels); }
+    // Labels in front of the progress lines; by default they are read from
+    // the string table and the catalog when a file first shows progress.
+    void SetLabels(ProgressLabels labels) {
+        labels_ = std::move(labels);
+        labelsLoaded_ = true;
+    }
 
     // Copy buffer size; a test asks for one that cannot be had.
     void SetBufferSize(std::size_t bytes) {
@@ -43,13 +52,14 @@ public:
 
 private:
     bool HaveBuffer();
-    void ShowBlock(const std::string &source);
+    void Show(const std::string &source, bool kept);
     void WaitAfterBlock(std::uint32_t startTicks);
 
     const InstallSettings &settings_;
     InstallView &view_;
     CopyProgress progress_;
     ProgressLabels labels_;
+    bool labelsLoaded_ = false;
     std::vector<char> buffer_; // one block buffer for the whole run
     std::size_t bufferSize_ = kBlockSize;
     bool deleteThenRename_ = false;

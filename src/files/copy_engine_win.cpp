@@ -2,6 +2,9 @@
 
 #include "files/file_errors.h"
 #include "files/file_status_win.h"
+#include "messages/catalog.h"
+#include "messages/string_table.h"
+#include "messages/text_ids.h"
 #include "script/install_settings.h"
 #include "ui/install_view.h"
 
@@ -131,8 +134,24 @@ bool CopyEngine::HaveBuffer() {
     return true;
 }
 
-void CopyEngine::ShowBlock(const std::string &source) {
-    view_.ShowProgress(MakeProgressDisplay(progress_, labels_, source, false));
+ProgressLabels LoadProgressLabels() {
+    ProgressLabels labels;
+    labels.fileFromTable = GroupText(kTextCurrentFile);
+    labels.totalFromTable = GroupText(kTextTotal);
+    if (CatalogAvailable()) {
+        labels.file = SetupText("CURRENT");
+        labels.total = SetupText("TOTAL");
+    } else {
+        labels.file = labels.fileFromTable;
+        labels.total = labels.totalFromTable;
+    }
+    return labels;
+}
+
+void CopyEngine::Show(const std::string &source, bool kept) {
+    if (!labelsLoaded_)
+        SetLabels(LoadProgressLabels());
+    view_.ShowProgress(MakeProgressDisplay(progress_, labels_, source, kept));
 }
 
 void CopyEngine::WaitAfterBlock(std::uint32_t startTicks) {
@@ -175,7 +194,7 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
             if (showProgress) {
                 progress_.bytesDone += length;
                 progress_.fileDone = progress_.fileLength = length;
-                view_.ShowProgress(MakeProgressDisplay(progress_, labels_, source, true));
+                Show(source, true);
             }
             return 1;
         }
@@ -210,7 +229,7 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
             progress_.bytesDone += got;
             progress_.fileDone = copied;
             progress_.fileLength = length;
-            ShowBlock(source);
+            Show(source, false);
             if (settings_.writePause)
                 WaitAfterBlock(startTicks);
         }

@@ -220,3 +220,25 @@ TEST(DirectorySize, CountsFilesAndOptionallySubdirectories) {
     EXPECT_EQ(DirectorySize(folder / "A\\B\\*.*", true), 3200u);
     EXPECT_EQ(DirectorySize(folder / "missing", true), 0u);
 }
+
+TEST(CopyEngineFullDisk, WriteFailureIsReportedAndKeepsTheInstalledFile) {
+    const std::string disk = "E:\\files-full\\";
+    ULARGE_INTEGER available, size, free;
+    if (!GetDiskFreeSpaceExA(disk.c_str(), &available, &size, &free) || size.QuadPart > (64u << 20))
+        GTEST_SKIP() << "no small disk mounted at " << disk;
+    TempFolder source;
+    WriteBytes(source / "big.dat", std::string(4 << 20, 'b'));
+    SetTimes(source / "big.dat", Stamp(100), Stamp(0));
+    WriteBytes(disk + "game.dat", "installed");
+    SetTimes(disk + "game.dat", Stamp(1), Stamp(0));
+
+    InstallSettings settings;
+    RecordingView view;
+    CopyEngine engine(settings, view);
+    EXPECT_EQ(engine.CopieFichier(source / "big.dat", disk + "game.dat", true), 0);
+    ASSERT_EQ(view.alerts.size(), 1u);
+    EXPECT_EQ(view.alerts[0].text, disk + "$$$$$$$$.TMP");
+    EXPECT_EQ(ReadBytes(disk + "game.dat"), "installed");
+    EXPECT_FALSE(Exists(disk + "$$$$$$$$.TMP"));
+    DeleteFileA((disk + "game.dat").c_str());
+}
