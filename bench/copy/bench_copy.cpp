@@ -1,7 +1,7 @@
 // Copies one generated tree (a 200 MB file, 2,000 files of 100 KB, 5,000
 // files of 1 KB) with CopieFichier and with a CopyFileA loop, interleaved,
 // each run into a never-used folder, and prints medians and their ratio.
-//   taskset -c 0 scripts/wine-run BUILD bench_copy.exe E:\bench [rounds]
+//   taskset -c 0 scripts/wine-run BUILD bench_copy.exe E:\bench [rounds [part]]
 // (pin the prefix's wineserver to the same CPU first: taskset -cp 0 PID).
 #include "files/copy_engine.h"
 #include "script/install_settings.h"
@@ -130,10 +130,14 @@ int main(int argc, char **argv) {
     if (work.back() != '\\')
         work += '\\';
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
-    const Tree tree = MakeTreeList();
+    Tree tree = MakeTreeList();
     CreateDirectoryA(work.c_str(), nullptr);
+    Generate(work + "source\\", tree);
+    if (argc > 3) { // only one part of the tree: big, medium or small
+        const std::string part = std::string(argv[3]) + "\\";
+        std::erase_if(tree.files, [&](const std::string &f) { return f.rfind(part, 0) != 0; });
+    }
     const std::string source = work + "source\\";
-    Generate(source, tree);
 
     InstallSettings settings;
     settings.totalBytes = (200u << 20) + 2000u * 100 * 1024 + 5000u * 1024;

@@ -63,4 +63,5 @@ private:
     std::vector<char> buffer_; // one block buffer for the whole run
     std::size_t bufferSize_ = kBlockSize;
     bool deleteThenRename_ = false;
+    void *renameByHandle_ = nullptr; // SetFileInformationByHandle where the system has it
 };
