@@ -1,8 +1,10 @@
 // Start-up of setup: one copy at a time, COM for the shell, a sane clock,
 // then the main dialog until the user leaves.
 
+#include "app/app_state.h"
 #include "app/year_check.h"
 #include "messages/catalog.h"
+#include "messages/oem_convert.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
 #include "ui/main_dialog.h"
@@ -28,9 +30,10 @@ int CurrentYear() {
 
 void ShowBadYear() {
     // No language is settled yet: the catalog answers in French.
-    OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION");
+    const bool catalog = OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION") &&
+                         App().languageLetter != '?';
     const std::string text =
-        CatalogAvailable() ? SetupText("BAD_SYSTEM_YEAR") : ResourceText(kTextBadSystemYear);
+        catalog ? SetupText("BAD_SYSTEM_YEAR") : ResourceText(kTextBadSystemYear);
     MessageBoxA(nullptr, text.c_str(), "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
     CloseCatalog();
 }
@@ -46,6 +49,7 @@ struct ComSession {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (AnotherInstanceRuns()) return 0;
+    UseSystemOemConversion();
     ComSession com;
     if (!IsYearAccepted(CurrentYear())) {
         ShowBadYear();

@@ -77,7 +77,9 @@ void CloseCatalog() {
 }
 
 bool CatalogAvailable() {
-    return App().languageLetter != '?';
+    // Before the CD's language is settled (NUL) nothing asks the catalog.
+    const char letter = App().languageLetter;
+    return letter != '?' && letter != '\0';
 }
 
 std::string SetupText(const char *name) {

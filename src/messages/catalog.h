@@ -13,7 +13,8 @@ bool OpenCatalog(const char *scriptTable, const char *setupTable, const char *ke
                  const char *keyPart2);
 void CloseCatalog();
 
-// True unless a table failed to open (language letter "?").
+// True once the CD's language is settled, unless a table failed to open
+// (language letter "?").
 bool CatalogAvailable();
 
 // Text of a name in SETUP.DBF / SCRIPT.DBF; empty when not found.

@@ -120,3 +120,13 @@ TEST_F(CatalogTest, ClosedTablesAreOpenedForOneLookup) {
 }
 
 } // namespace
+
+TEST_F(CatalogTest, NothingAsksTheCatalogBeforeTheLanguageIsSettled) {
+    AddBoth();
+    App().languageLetter = '\0'; // as at start-up: the year message opens it this way
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(CatalogAvailable());
+    EXPECT_EQ(SetupText("BTN_YES"), "Oui"); // a direct lookup reads the French column
+    App().languageLetter = 'F';
+    EXPECT_TRUE(CatalogAvailable());
+}

@@ -1,0 +1,97 @@
+#include "e2e_support.h"
+
+#include <cstdio>
+
+namespace e2e {
+
+namespace {
+
+void WriteFile(const std::string &path, const std::string &bytes) {
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    if (!file) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::string ReadFile(const std::string &path) {
+    std::string bytes;
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file) return bytes;
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+void RemoveTree(const std::string &dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = dir + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+            else DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace
+
+Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
+    : dir_("D:\\cases\\" + name) {
+    RemoveTree(dir_);
+    CreateDirectoryA("D:\\cases", nullptr);
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    for (const auto &[file, bytes] : files) WriteFile(Path(file), bytes);
+}
+
+std::map<std::string, std::string> ValidCd(char language) {
+    std::string marker = "DEMO?110.CD1";
+    marker[4] = language;
+    return {
+        {"PXD.INI", "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                    "installdirectory=\\Demo|Title\r\n[configuration]\r\ndiskspacereq=12\r\n"},
+        {marker, "disk 1\r\n"},
+        {"SETUP.INF", "PROGRESS START\r\nPROGRESS END\r\nALLDONE\r\n"},
+        {"SETUP.BMP", ReadFile("D:\\democd\\SETUP.BMP")},
+    };
+}
+
+Box WaitForBox(const ui::Program &program, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : ui::WindowsOf(program.Id())) {
+            for (int id : {0xFFFF, 1024}) {
+                if (GetDlgItem(window, id)) {
+                    return {window, ui::Text(window), ui::ControlText(window, id)};
+                }
+            }
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return {};
+}
+
+HWND WaitForMainWindow(const ui::Program &program, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : ui::WindowsOf(program.Id())) {
+            if (GetDlgItem(window, 1023)) return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+void Screenshot(const std::string &name) {
+    CreateDirectoryA("D:\\screens", nullptr);
+    ui::SaveScreen("D:\\screens\\" + name + ".bmp");
+}
+
+} // namespace e2e

@@ -1,0 +1,50 @@
+#pragma once
+
+// Helpers of the end-to-end scenarios: CD folders on drive D:, setup.exe
+// started from them, and what its windows show.
+
+#include "uidriver.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace e2e {
+
+constexpr char kSetupExe[] = "D:\\bin\\setup.exe";
+constexpr char kEarlyCutoffExe[] = "D:\\bin\\setup_early_cutoff.exe";
+constexpr DWORD kWindowTimeout = 15000;
+
+// A CD folder D:\cases\<name> with the given files (name -> bytes).
+class Cd {
+public:
+    Cd(const std::string &name, const std::map<std::string, std::string> &files);
+    const std::string &Dir() const { return dir_; }
+    std::string Path(const std::string &file) const { return dir_ + "\\" + file; }
+
+private:
+    std::string dir_;
+};
+
+// The files of a small valid first CD: PXD.INI, the marker of the given
+// language, a script and the sample picture.
+std::map<std::string, std::string> ValidCd(char language);
+
+// What a message box or message dialog of setup shows.
+struct Box {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+};
+
+// Waits for the process's message box (a dialog with the static 0xFFFF) or
+// message dialog (static 1024).
+Box WaitForBox(const ui::Program &program, DWORD timeoutMs = kWindowTimeout);
+
+// Waits for the main window (the dialog with the drive list) to show.
+HWND WaitForMainWindow(const ui::Program &program, DWORD timeoutMs = kWindowTimeout);
+
+// Saves the screen as D:\screens\<name>.bmp (turned into PNG afterwards).
+void Screenshot(const std::string &name);
+
+} // namespace e2e
