@@ -59,8 +59,18 @@ std::map<std::string, std::string> ValidCd(char language) {
                     "installdirectory=\\Demo|Title\r\n[configuration]\r\ndiskspacereq=12\r\n"},
         {marker, "disk 1\r\n"},
         {"SETUP.INF", "PROGRESS START\r\nPROGRESS END\r\nALLDONE\r\n"},
-        {"SETUP.BMP", ReadFile("D:\\democd\\SETUP.BMP")},
+        {"SETUP.BMP", DemoCdFile("SETUP.BMP")},
     };
+}
+
+std::string DemoCdFile(const std::string &name) { return ReadFile("D:\\democd\\" + name); }
+
+std::map<std::string, std::string> CdWithCatalogs(char language) {
+    auto files = ValidCd(language);
+    for (const char *table : {"SETUP.DBF", "SETUP.MDX", "SCRIPT.DBF", "SCRIPT.MDX"}) {
+        files[table] = DemoCdFile(table);
+    }
+    return files;
 }
 
 Box WaitForBox(const ui::Program &program, DWORD timeoutMs) {

@@ -30,6 +30,12 @@ private:
 // language, a script and the sample picture.
 std::map<std::string, std::string> ValidCd(char language);
 
+// The bytes of a file of the sample CD (D:\democd).
+std::string DemoCdFile(const std::string &name);
+
+// ValidCd plus the sample CD's message catalogs.
+std::map<std::string, std::string> CdWithCatalogs(char language);
+
 // What a message box or message dialog of setup shows.
 struct Box {
     HWND window = nullptr;
