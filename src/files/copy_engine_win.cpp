@@ -44,9 +44,12 @@ public:
             DeleteFileA(path_.c_str());
         created_ = false;
     }
-    bool Create() {
+    // `mustBeNew`: the file is written in the destination's own place and
+    // must not replace anything that appeared there meanwhile.
+    bool Create(bool mustBeNew) {
         // DELETE lets the finished file be renamed through this handle.
-        file_.Reset(CreateFileA(path_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
+        file_.Reset(CreateFileA(path_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                mustBeNew ? CREATE_NEW : CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         created_ = static_cast<bool>(file_);
         return created_;
@@ -226,8 +229,13 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
 
     WIN32_FILE_ATTRIBUTE_DATA existing;
     DWORD existingAttributes = INVALID_FILE_ATTRIBUTES;
-    if (QueryFileStatus(destination, existing) &&
-        !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    const bool known = QueryFileStatus(destination, existing);
+    // Nothing installed yet: no file can be lost, so the copy is written in
+    // its own place (and removed if it fails). This spares the lookups of a
+    // name that does not exist, which cost a scan of the folder on some file
+    // systems, for every file of a fresh installation.
+    const bool fresh = !known && GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (known && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         existingAttributes = existing.dwFileAttributes;
         const std::uint64_t installed = Seconds(existing.ftLastWriteTime);
         const std::uint64_t offered = Seconds(info.ftLastWriteTime);
@@ -242,13 +250,13 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
         }
     }
 
-    TempFile temp(TempPathBeside(destination));
+    TempFile temp(fresh ? destination : TempPathBeside(destination));
     const auto fail = [&](DWORD error) {
         temp.Discard();
         ReportFileError(view_, FileErrorCauseOfWin32(error), temp.Path());
         return 0;
     };
-    if (!temp.Create())
+    if (!temp.Create(fresh))
         return fail(GetLastError());
 
     std::uint64_t copied = 0;
@@ -283,7 +291,8 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     if (!SetFileTime(temp.Handle(), &info.ftCreationTime, &info.ftLastAccessTime,
                      &info.ftLastWriteTime))
         return fail(GetLastError());
-    if (!ReplaceDestination(temp, destination, existingAttributes, deleteThenRename_,
+    if (!fresh &&
+        !ReplaceDestination(temp, destination, existingAttributes, deleteThenRename_,
                             reinterpret_cast<SetInformationByHandleFn>(renameByHandle_)))
         return fail(GetLastError());
     temp.Placed();
