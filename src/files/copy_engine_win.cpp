@@ -227,15 +227,17 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     const std::uint64_t length = Join(info.nFileSizeHigh, info.nFileSizeLow);
     progress_.totalBytes = settings_.totalBytes;
 
+    // Nothing installed yet: no file can be lost, so the copy is written in
+    // its own place (and removed if it fails). Creating it is also the test
+    // for an installed file: one lookup of the name where the temporary file
+    // would cost three (on some file systems a name that does not exist costs
+    // a scan of its folder).
+    TempFile direct(destination);
+    const bool fresh = direct.Create(true);
     WIN32_FILE_ATTRIBUTE_DATA existing;
     DWORD existingAttributes = INVALID_FILE_ATTRIBUTES;
-    const bool known = QueryFileStatus(destination, existing);
-    // Nothing installed yet: no file can be lost, so the copy is written in
-    // its own place (and removed if it fails). This spares the lookups of a
-    // name that does not exist, which cost a scan of the folder on some file
-    // systems, for every file of a fresh installation.
-    const bool fresh = !known && GetLastError() == ERROR_FILE_NOT_FOUND;
-    if (known && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!fresh && QueryFileStatus(destination, existing) &&
+        !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         existingAttributes = existing.dwFileAttributes;
         const std::uint64_t installed = Seconds(existing.ftLastWriteTime);
         const std::uint64_t offered = Seconds(info.ftLastWriteTime);
@@ -250,13 +252,14 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
         }
     }
 
-    TempFile temp(fresh ? destination : TempPathBeside(destination));
+    TempFile beside(fresh ? std::string() : TempPathBeside(destination));
+    TempFile &temp = fresh ? direct : beside;
     const auto fail = [&](DWORD error) {
         temp.Discard();
         ReportFileError(view_, FileErrorCauseOfWin32(error), temp.Path());
         return 0;
     };
-    if (!temp.Create(fresh))
+    if (!fresh && !temp.Create(false))
         return fail(GetLastError());
 
     std::uint64_t copied = 0;

@@ -22,8 +22,6 @@ void CheckCatalogTexts(const Expected &expected) {
     ui::Program setup(kSetupExe, cd.Dir());
     HWND window = WaitForMainWindow(setup);
     ASSERT_NE(window, nullptr);
-    Sleep(200);
-    Screenshot(std::string("catalog-") + expected.marker);
     EXPECT_EQ(ui::ControlText(window, 1000), expected.welcome);
     EXPECT_EQ(ui::ControlText(window, 1003).rfind(expected.instructionsStart, 0), 0u)
         << ui::ControlText(window, 1003);

@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 namespace e2e {
@@ -41,6 +43,20 @@ void RemoveTree(const std::string &dir) {
     RemoveDirectoryA(dir.c_str());
 }
 
+// Every scenario keeps a picture of each window it waited for, named after
+// the test: Suite.Test-1, Suite.Test-2, ...
+void KeepScreenshot() {
+    static std::string lastTest;
+    static int count = 0;
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!test) return;
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    count = name == lastTest ? count + 1 : 1;
+    lastTest = name;
+    Sleep(200); // let the window finish painting
+    Screenshot(name + "-" + std::to_string(count));
+}
+
 } // namespace
 
 Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
@@ -79,6 +95,7 @@ Box WaitForBox(const ui::Program &program, DWORD timeoutMs) {
         for (HWND window : ui::WindowsOf(program.Id())) {
             for (int id : {0xFFFF, 1024}) {
                 if (GetDlgItem(window, id)) {
+                    KeepScreenshot();
                     return {window, ui::Text(window), ui::ControlText(window, id)};
                 }
             }
@@ -92,7 +109,10 @@ HWND WaitForMainWindow(const ui::Program &program, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     do {
         for (HWND window : ui::WindowsOf(program.Id())) {
-            if (GetDlgItem(window, 1023)) return window;
+            if (GetDlgItem(window, 1023)) {
+                KeepScreenshot();
+                return window;
+            }
         }
         Sleep(20);
     } while (GetTickCount() - start < timeoutMs);

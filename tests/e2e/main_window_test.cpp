@@ -31,8 +31,6 @@ void CheckWindow(const Expected &expected) {
     ui::Program setup(kSetupExe, cd.Dir());
     HWND window = WaitForMainWindow(setup);
     ASSERT_NE(window, nullptr);
-    Sleep(300); // first timer ticks and the picture
-    Screenshot(std::string("main-window-") + expected.marker);
 
     EXPECT_EQ(ui::Text(window), expected.caption);
     const RECT rect = ui::ScreenRect(window);
@@ -49,7 +47,8 @@ void CheckWindow(const Expected &expected) {
         << ui::ControlText(window, 1003);
     EXPECT_EQ(ui::ControlText(window, 1012), expected.install);
     EXPECT_EQ(ui::ControlText(window, 1015), expected.quit);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 1012)));
+    // C: has room and is selected at once, so Install may be pressed.
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, 1012)));
 
     ExpectRect(window, 1000, 320, 5, 310, 60);
     ExpectRect(window, 1003, 320, 75, 310, 165);
@@ -93,7 +92,6 @@ TEST(MainWindow, EscapeDoesNotCloseOnlyQuitDoes) {
     ui::Program setup(kSetupExe, cd.Dir());
     HWND window = WaitForMainWindow(setup);
     ASSERT_NE(window, nullptr);
-
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     PostMessageA(GetDlgItem(window, 1023), WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageA(window, WM_CLOSE, 0, 0);

@@ -57,7 +57,6 @@ TEST(Startup, ClockPastTheCutOffShowsTheFrenchYearMessage) {
     EXPECT_EQ(box.caption, "Setup Morvel");
     EXPECT_EQ(box.text, "Attention, la date courante de votre machine est sup\xE9rieure \xE0 1999. "
                         "Veuillez remettre cette date \xE0 la bonne valeur avant de relancer ce Setup.");
-    Screenshot("year-message");
     EXPECT_EQ(WaitForMainWindow(setup, 300), nullptr);
     ConfirmAndExpectEnd(setup, box);
 }
@@ -70,7 +69,6 @@ TEST(SourceMedia, MissingSettingsFile) {
     const Box box = WaitForBox(setup);
     EXPECT_EQ(box.caption, "Setup Morvel");
     EXPECT_EQ(box.text, "Can't find \"PXD.INI\" file");
-    Screenshot("no-pxd");
     ConfirmAndExpectEnd(setup, box);
 }
 
@@ -102,7 +100,6 @@ TEST(SourceMedia, SecondDiskAsksForTheFirstInFrench) {
     EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 180) / 2);
     EXPECT_EQ(ui::ControlText(box.window, IDOK), "OK");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(box.window, IDCANCEL)));
-    Screenshot("disk-two");
     ConfirmAndExpectEnd(setup, box);
 }
 

@@ -241,4 +241,11 @@ TEST(CopyEngineFullDisk, WriteFailureIsReportedAndKeepsTheInstalledFile) {
     EXPECT_EQ(ReadBytes(disk + "game.dat"), "installed");
     EXPECT_FALSE(Exists(disk + "$$$$$$$$.TMP"));
     DeleteFileA((disk + "game.dat").c_str());
+
+    // Nothing installed: the copy written in place is removed again.
+    view.alerts.clear();
+    EXPECT_EQ(engine.CopieFichier(source / "big.dat", disk + "new.dat", true), 0);
+    ASSERT_EQ(view.alerts.size(), 1u);
+    EXPECT_EQ(view.alerts[0].text, disk + "new.dat");
+    EXPECT_FALSE(Exists(disk + "new.dat"));
 }
