@@ -25,6 +25,9 @@ public:
 
     // Sets both progress lines and bars and repaints them at once.
     virtual void ShowProgress(const ProgressDisplay &display) = 0;
+    // Shows or hides the progress lines, percentages and bars (PROGRESS
+    // START / END). A view without those controls has nothing to do.
+    virtual void ShowProgressControls(bool) {}
     // Text of the second message area.
     virtual void SetMessage(const std::string &text) = 0;
     // Hides or shows the main window (while a started program runs).

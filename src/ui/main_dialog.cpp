@@ -6,6 +6,8 @@
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
 #include "res/resource.h"
+#include "script/interpreter.h"
+#include "ui/drive_list.h"
 #include "ui/product_values.h"
 #include "ui/source_media.h"
 #include "ui/welcome_text.h"
@@ -105,6 +107,10 @@ BOOL MainDialog::OnInitDialog() {
     }
     run_.productName = ProductName(run_.settingsPath);
     if (CatalogAvailable()) SetCatalogTexts();
+    if (!FillDriveList(hwnd_, IDC_DRIVES, run_)) {
+        EndDialog(hwnd_, 0);
+        return TRUE;
+    }
 
     PlaceControls();
 
@@ -185,7 +191,114 @@ void MainDialog::OnPaint() {
 
 void MainDialog::OnCommand(int id) {
     // Escape (IDCANCEL) is ignored: only Quit leaves.
-    if (id == IDC_QUIT) EndDialog(hwnd_, 0);
+    if (id == IDC_QUIT && !busy_)
+        EndDialog(hwnd_, 0);
+    if (id == IDC_INSTALL)
+        OnInstall();
+}
+
+void MainDialog::OnInstall() {
+    if (busy_)
+        return;
+    const LRESULT selection = SendDlgItemMessageA(hwnd_, IDC_DRIVES, LB_GETCURSEL, 0, 0);
+    if (selection == LB_ERR || selection < 0 ||
+        static_cast<std::size_t>(selection) >= run_.drives.size() ||
+        !run_.drives[static_cast<std::size_t>(selection)].mayInstall) {
+        return;
+    }
+    busy_ = true;
+    SwitchToInstallLayout();
+    run_.dirs.install = WithBackslash(run_.drives[static_cast<std::size_t>(selection)].path);
+    RunInstall(run_, *this, hwnd_);
+}
+
+void MainDialog::SwitchToInstallLayout() {
+    HWND instructions = GetDlgItem(hwnd_, IDC_INSTRUCTIONS);
+    MoveWindow(instructions, 320, 120, 310, 260, TRUE);
+    SetWindowTextA(instructions, "");
+    for (int hidden : {IDC_INSTALL, IDC_QUIT, IDC_DRIVES})
+        ::ShowWindow(GetDlgItem(hwnd_, hidden), SW_HIDE);
+    for (int shown : {IDC_WELCOME, IDC_PICTURE_FRAME})
+        ::ShowWindow(GetDlgItem(hwnd_, shown), SW_SHOW);
+    const struct {
+        int id;
+        int x, y, width, height;
+    } kProgressPlaces[] = {
+        {IDC_CURRENT_LABEL, 320, 390, 310, 20},   {IDC_TOTAL_LABEL, 320, 430, 310, 20},
+        {IDC_CURRENT_PERCENT, 320, 410, 310, 18}, {IDC_TOTAL_PERCENT, 320, 450, 310, 18},
+        {IDC_CURRENT_BAR, 322, 412, 0, 14},       {IDC_TOTAL_BAR, 322, 452, 0, 14},
+    };
+    for (const auto &place : kProgressPlaces) {
+        // The bars lie over the percentage lines and must stay on top of them.
+        SetWindowPos(GetDlgItem(hwnd_, place.id), HWND_TOP, place.x, place.y, place.width,
+                     place.height, SWP_SHOWWINDOW);
+    }
+    UpdateWindow(hwnd_);
+}
+
+void MainDialog::ShowProgress(const ProgressDisplay &display) {
+    SetDlgItemTextA(hwnd_, IDC_CURRENT_LABEL, display.fileLine.c_str());
+    SetDlgItemTextA(hwnd_, IDC_TOTAL_LABEL, display.totalLine.c_str());
+    SetWindowPos(GetDlgItem(hwnd_, IDC_CURRENT_BAR), HWND_TOP, 322, 412, display.fileBarWidth, 14,
+                 0);
+    SetWindowPos(GetDlgItem(hwnd_, IDC_TOTAL_BAR), HWND_TOP, 322, 452, display.totalBarWidth, 14,
+                 0);
+    // Drawn now: the copy does not return to the message loop between blocks.
+    for (int id : {IDC_CURRENT_LABEL, IDC_TOTAL_LABEL, IDC_CURRENT_PERCENT, IDC_TOTAL_PERCENT,
+                   IDC_CURRENT_BAR, IDC_TOTAL_BAR}) {
+        UpdateWindow(GetDlgItem(hwnd_, id));
+    }
+}
+
+void MainDialog::ShowProgressControls(bool visible) {
+    for (int id : {IDC_CURRENT_LABEL, IDC_TOTAL_LABEL, IDC_CURRENT_PERCENT, IDC_TOTAL_PERCENT,
+                   IDC_CURRENT_BAR, IDC_TOTAL_BAR}) {
+        ::ShowWindow(GetDlgItem(hwnd_, id), visible ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void MainDialog::SetMessage(const std::string &text) {
+    SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, text.c_str());
+}
+
+void MainDialog::ShowWindow(bool visible) {
+    ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void MainDialog::Alert(const std::string &text, const std::string &caption) {
+    MessageBoxA(hwnd_, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::uint32_t MainDialog::FastTicks() const {
+    return static_cast<std::uint32_t>(pollTicks_);
+}
+
+bool MainDialog::PumpMessage() {
+    MSG message;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Someone asked the whole program to stop: leave it for the
+            // modal loop and give up waiting.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        if (!IsDialogMessageA(hwnd_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    } else {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return IsWindow(hwnd_) && !runEnded_;
+}
+
+void MainDialog::EndRun(int result) {
+    runEnded_ = true;
+    EndDialog(hwnd_, result);
+}
+
+bool MainDialog::RunEnded() const {
+    return runEnded_;
 }
 
 void MainDialog::OnTimer(UINT_PTR id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/install_view.h"
 #include "ui/picture.h"
 #include "ui/run_state.h"
 
@@ -9,10 +10,21 @@
 
 // The setup's one main window (dialog 102): picture, welcome text, drive
 // list, Install and Quit. It owns the state of the run.
-class MainDialog {
+class MainDialog : public InstallView {
 public:
     // Runs the dialog modally; its result is what Quit or a failure gave.
     INT_PTR Run();
+
+    // The window as the install run sees it.
+    void ShowProgress(const ProgressDisplay &display) override;
+    void ShowProgressControls(bool visible) override;
+    void SetMessage(const std::string &text) override;
+    void ShowWindow(bool visible) override;
+    void Alert(const std::string &text, const std::string &caption) override;
+    std::uint32_t FastTicks() const override;
+    bool PumpMessage() override;
+    void EndRun(int result) override;
+    bool RunEnded() const override;
 
 private:
     static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -23,6 +35,8 @@ private:
     void OnCommand(int id);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    void OnInstall();
+    void SwitchToInstallLayout();
 
     void SetCatalogTexts();
     void PlaceControls();
@@ -39,4 +53,5 @@ private:
     unsigned long secondsTicks_ = 0; // the clock of the IMAGE command
     unsigned long pollTicks_ = 0;
     bool busy_ = false;              // set while the script runs
+    bool runEnded_ = false;
 };

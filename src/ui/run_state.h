@@ -18,6 +18,8 @@ struct Directories {
 
 // One line of the drive list.
 struct DriveEntry {
+    std::string path;        // e.g. "C:\\Demo Title\\"
+    std::string description; // free space or the version found there
     bool mayInstall = false; // the product may go on this drive
     bool reinstall = false;  // an installation of this product is already there
 };
@@ -34,6 +36,7 @@ struct RunState {
     int productVersion = 0;   // times 100: 110 is 1.10
     bool diskOne = false;
     std::string scriptPath;
+    std::string programPath; // install directory + [general] Exec, set when the run starts
     std::uint32_t spaceFirstInstall = 0; // bytes
     std::uint32_t spaceReinstall = 0;    // bytes
     std::uint32_t spaceRequired = 0;     // bytes, the one the welcome text shows

@@ -1,0 +1,278 @@
+#include "files/directory_commands.h"
+
+#include "files/copy_engine.h"
+#include "files/path_macros.h"
+#include "script/install_settings.h"
+#include "script/script_text.h"
+#include "ui/install_view.h"
+#include "ui/run_state.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kMaxPath = 255;
+
+bool EndsWithAllFiles(const std::string &path) {
+    return path.size() >= 3 && path.compare(path.size() - 3, 3, "*.*") == 0;
+}
+
+std::string Join(const std::string &dir, const std::string &name) {
+    if (!dir.empty() && dir.back() == '\\')
+        return dir + name;
+    return dir + "\\" + name;
+}
+
+bool IsDotEntry(const char *name) {
+    return (name[0] == '.' && name[1] == 0) || (name[0] == '.' && name[1] == '.' && name[2] == 0);
+}
+
+// A directory search that closes itself.
+class Search {
+public:
+    explicit Search(const std::string &pattern)
+        : handle_(FindFirstFileA(pattern.c_str(), &found_)) {}
+    ~Search() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            FindClose(handle_);
+    }
+    Search(const Search &) = delete;
+    Search &operator=(const Search &) = delete;
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    const WIN32_FIND_DATAA &Found() const { return found_; }
+    bool Next() { return FindNextFileA(handle_, &found_) != FALSE; }
+
+private:
+    WIN32_FIND_DATAA found_{};
+    HANDLE handle_;
+};
+
+bool IsDirectory(const WIN32_FIND_DATAA &found) {
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void StopWithCopyNotValid(InstallView &view) {
+    view.Alert("COPY not valid", "Setup");
+    view.EndRun(0);
+}
+
+// Contents before their directory; read-only files are left out.
+void CollectTree(const std::string &dir, std::vector<std::string> &paths) {
+    Search search(Join(dir, "*.*"));
+    if (!search.Valid())
+        return;
+    do {
+        const WIN32_FIND_DATAA &found = search.Found();
+        if (IsDotEntry(found.cFileName))
+            continue;
+        const std::string path = Join(dir, found.cFileName);
+        if (IsDirectory(found)) {
+            CollectTree(path, paths);
+            paths.push_back(path);
+        } else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+            paths.push_back(path);
+        }
+    } while (search.Next());
+}
+
+bool HasWildcard(const std::string &name) {
+    return name.find_first_of("*?") != std::string::npos;
+}
+
+// Names of the files a pattern finds in a directory.
+void AddMatches(const std::string &dir, const std::string &pattern,
+                std::vector<std::string> &names) {
+    Search search(dir + pattern);
+    if (!search.Valid())
+        return;
+    do {
+        if (!IsDirectory(search.Found()))
+            names.emplace_back(search.Found().cFileName);
+    } while (search.Next());
+}
+
+bool IsOtherProductsMarker(const std::string &name, const std::string &productCode) {
+    if (name.size() < 4 || !EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".CD1"))
+        return false;
+    return !EqualsNoCase(std::string_view(name).substr(0, 4), productCode);
+}
+
+} // namespace
+
+void CopyCommand(std::string_view line, DirectoryCommandContext &context) {
+    WordReader words(line);
+    words.Word();
+    const std::string file = words.Word();
+    const std::string target = words.Word();
+    if (file == "NOMENCLATUREFILE") {
+        // The marker lies in the CD's root, which need not be the source
+        // directory; the drive scan looks for it in the install directory.
+        context.engine.CopieFichier(context.dirs.current + context.markerName,
+                                    context.dirs.install + context.markerName, false);
+        return;
+    }
+    if (file.empty() || target.empty()) {
+        StopWithCopyNotValid(context.view);
+        return;
+    }
+    const auto source = PrepareFileName(file + " *SOURCEDIR", context.dirs, context.view);
+    if (!source)
+        return;
+    const auto destination = PrepareFileName(file + " " + target, context.dirs, context.view);
+    if (!destination)
+        return;
+    context.engine.CopieFichier(*source, *destination, context.showProgress);
+}
+
+void CopyDirCommand(std::string_view line, DirectoryCommandContext &context) {
+    WordReader words(line);
+    words.Word();
+    const std::string from = words.Word();
+    const std::string to = words.Word();
+    if (from.empty() || to.empty()) {
+        StopWithCopyNotValid(context.view);
+        return;
+    }
+    const auto source = PrepareFileName(from + " *SOURCEDIR", context.dirs, context.view);
+    if (!source)
+        return;
+    const auto target = PrepareFileName(CopyDirTargetArgument(to), context.dirs, context.view);
+    if (!target)
+        return;
+    CopyDirectory(*source, *target, !EndsWithAllFiles(*source), context.showProgress,
+                  context.engine);
+}
+
+int CopyDirectory(const std::string &source, const std::string &target, bool recurse,
+                  bool showProgress, CopyEngine &engine) {
+    std::string dir = source;
+    if (EndsWithAllFiles(dir))
+        dir.erase(dir.size() - 3);
+    while (dir.size() > 3 && dir.back() == '\\')
+        dir.pop_back();
+    Search search(Join(dir, "*.*"));
+    if (!search.Valid())
+        return 1;
+    do {
+        const WIN32_FIND_DATAA &found = search.Found();
+        if (IsDotEntry(found.cFileName))
+            continue;
+        const std::string from = Join(dir, found.cFileName);
+        const std::string to = Join(target, found.cFileName);
+        if (IsDirectory(found)) {
+            if (!recurse)
+                continue;
+            CreateDirectoryA(to.c_str(), nullptr); // an existing one is fine
+            CopyDirectory(from, to, true, showProgress, engine);
+        } else {
+            engine.CopieFichier(from, to, showProgress);
+        }
+    } while (search.Next());
+    return 1;
+}
+
+void MakeDirCommand(std::string_view line, DirectoryCommandContext &context) {
+    const std::string_view argument = line.size() > 6 ? line.substr(6) : std::string_view();
+    auto path = PrepareFileName(argument, context.dirs, context.view);
+    if (!path)
+        return;
+    if (!path->empty() && path->back() == '\\')
+        path->pop_back();
+    CreateDirectoryPath(*path);
+}
+
+void CreateDirectoryPath(const std::string &path) {
+    const std::string bounded = path.substr(0, kMaxPath);
+    // After the root: "C:\" or "\\server\share\".
+    std::size_t from = 0;
+    if (bounded.size() >= 3 && bounded[1] == ':' && bounded[2] == '\\') {
+        from = 3;
+    } else if (bounded.rfind("\\\\", 0) == 0) {
+        const std::size_t server = bounded.find('\\', 2);
+        const std::size_t share =
+            server == std::string::npos ? server : bounded.find('\\', server + 1);
+        from = share == std::string::npos ? bounded.size() : share + 1;
+    }
+    for (std::size_t at = from; at <= bounded.size(); ++at) {
+        if (at != bounded.size() && bounded[at] != '\\')
+            continue;
+        if (at == 0 || bounded[at - 1] == '\\')
+            continue; // nothing new at this level
+        std::string prefix = bounded.substr(0, at);
+        for (char &c : prefix) {
+            if (c == '|')
+                c = ' ';
+        }
+        CreateDirectoryA(prefix.c_str(), nullptr);
+    }
+}
+
+void RemoveDirCommand(std::string_view line, DirectoryCommandContext &context) {
+    const std::string_view argument = line.size() > 6 ? line.substr(6) : std::string_view();
+    const auto dir = PrepareFileName(argument, context.dirs, context.view);
+    if (!dir)
+        return;
+    RemoveTree(*dir);
+}
+
+void RemoveTree(const std::string &dir) {
+    std::vector<std::string> paths;
+    CollectTree(dir, paths);
+    for (const std::string &path : paths) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            continue;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveDirectoryA(path.c_str()); // fails while a kept file is inside
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    }
+}
+
+void CleanInstallDirectory(const std::string &installDir, const InstallSettings &settings,
+                           const std::string &productCode) {
+    std::vector<std::string> doomed;
+    if (!settings.keepEverything) {
+        std::vector<std::string> keep;
+        for (const std::string &entry : settings.filesToKeep) {
+            if (HasWildcard(entry))
+                AddMatches(installDir, entry, keep);
+            else
+                keep.push_back(entry);
+        }
+        Search search(installDir + "*.*");
+        if (search.Valid()) {
+            do {
+                const WIN32_FIND_DATAA &found = search.Found();
+                if (IsDirectory(found))
+                    continue;
+                const std::string name = found.cFileName;
+                if (IsOtherProductsMarker(name, productCode))
+                    continue;
+                bool kept = false;
+                for (const std::string &k : keep)
+                    kept = kept || EqualsNoCase(k, name);
+                if (!kept)
+                    doomed.push_back(name);
+            } while (search.Next());
+        }
+        // The files to delete go as plain names; a pattern there finds nothing.
+        for (const std::string &entry : settings.filesToDelete) {
+            if (!entry.empty() && !HasWildcard(entry))
+                doomed.push_back(entry);
+        }
+    } else {
+        for (const std::string &entry : settings.filesToDelete) {
+            if (HasWildcard(entry))
+                AddMatches(installDir, entry, doomed);
+            else if (!entry.empty())
+                doomed.push_back(entry);
+        }
+    }
+    for (const std::string &name : doomed)
+        DeleteFileA((installDir + name).c_str());
+}

@@ -1,0 +1,97 @@
+#include "ui/drive_scan.h"
+
+#include "script/script_text.h"
+#include "ui/run_state.h"
+
+namespace {
+
+class Scan {
+public:
+    Scan(const DriveScanInput &input, DriveProbes &probes) : input_(input), probes_(probes) {}
+
+    DriveScanResult Run() {
+        for (char letter = 'C'; letter <= 'Z'; ++letter)
+            Examine(letter);
+        return std::move(result_);
+    }
+
+private:
+    void Add(const std::string &path, std::string description, bool mayInstall, bool reinstall,
+             bool asDefault) {
+        DriveEntry entry;
+        entry.path = path;
+        entry.description = std::move(description);
+        entry.mayInstall = mayInstall;
+        entry.reinstall = reinstall;
+        result_.entries.push_back(std::move(entry));
+        if (asDefault && result_.defaultSelection < 0)
+            result_.defaultSelection = static_cast<int>(result_.entries.size()) - 1;
+    }
+
+    void Examine(char letter) {
+        result_.spaceRequired = input_.spaceFirstInstall;
+        const std::string root = std::string(1, letter) + ":\\";
+        if (!probes_.MayHoldProduct(root))
+            return;
+        std::string path = std::string(1, letter) + ":" + input_.installDir;
+        if (path.back() != '\\')
+            path += '\\';
+
+        if (!input_.markerName.empty() && probes_.FileExists(path + input_.markerName)) {
+            // The same version: offered again, whatever room is left.
+            result_.spaceRequired = input_.spaceReinstall;
+            Add(path, VersionDescription(input_.texts, MarkerVersion(input_.markerName)), true,
+                true, true);
+            result_.installationFound = true;
+            return;
+        }
+        if (!input_.markerName.empty()) {
+            const std::string other =
+                probes_.FirstMatch(path + AnyVersionPattern(input_.markerName));
+            if (!other.empty()) {
+                const int installed = MarkerVersion(ToUpperAscii(other));
+                const bool mayInstall = input_.productVersion >= installed;
+                result_.installationFound = true;
+                Add(path, VersionDescription(input_.texts, installed), mayInstall, false,
+                    mayInstall);
+                return;
+            }
+        }
+        // Another product's or language's marker counts as an installation,
+        // but the drive is judged by its room alone.
+        if (!probes_.FirstMatch(path + "*.CD1").empty()) {
+            result_.installationFound = true;
+        } else if (!result_.installationFound) {
+            const std::string earlier = probes_.EarlierInstallFile();
+            if (!earlier.empty() && probes_.FileExists(path + earlier)) {
+                result_.installationFound = true;
+                Add(path, VersionDescription(input_.texts, probes_.EarlierInstallVersion()), true,
+                    false, true);
+                return;
+            }
+        }
+        const std::uint32_t free = probes_.FreeBytes(root);
+        const bool room = free >= result_.spaceRequired;
+        Add(path, FreeSpaceDescription(input_.texts, free), room, false, room);
+    }
+
+    const DriveScanInput &input_;
+    DriveProbes &probes_;
+    DriveScanResult result_;
+};
+
+} // namespace
+
+DriveScanResult ScanDrives(const DriveScanInput &input, DriveProbes &probes) {
+    return Scan(input, probes).Run();
+}
+
+bool NoDiskHasRoom(const DriveScanResult &result) {
+    if (result.installationFound)
+        return false;
+    for (const DriveEntry &entry : result.entries) {
+        if (entry.mayInstall)
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,284 @@
+// Installations driven through the window: the sample CD from start to
+// finish, and scripts that stop, ask for a restart or clean the install
+// directory first.
+
+#include "e2e_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+std::string ReadAll(const std::string &path) {
+    std::string bytes;
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return "<missing>";
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+void PutFile(const std::string &path, const std::string &bytes) {
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+bool Exists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ULONGLONG WriteTime(const std::string &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32 |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+void RemoveTreeOf(const std::string &dir) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = dir + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTreeOf(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+// An English CD installing into C:\<installDir> with the given script.
+std::map<std::string, std::string> ScriptCd(const std::string &installDir,
+                                            const std::string &script) {
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\" +
+                       installDir +
+                       "\r\n[configuration]\r\n"
+                       "diskspacereq=1\r\n";
+    files["SETUP.INF"] = script;
+    return files;
+}
+
+// Starts setup on a CD, presses Install on the default drive (C:).
+struct InstallRun {
+    ui::Program setup;
+    HWND window = nullptr;
+    explicit InstallRun(const std::string &cdDir) : setup(kSetupExe, cdDir) {
+        window = WaitForMainWindow(setup);
+        if (!window)
+            return;
+        Sleep(100);
+        ui::PostClick(window, 1012);
+    }
+};
+
+void AnswerAndExpectEnd(InstallRun &run, const Box &box, int button) {
+    PostMessageA(box.window, WM_COMMAND, button, 0);
+    EXPECT_EQ(run.setup.WaitExit(15000), 0u);
+}
+
+const char *const kDemoFiles[] = {
+    "README.TXT",
+    "DEMO.EXE",
+    "MILLION.DAT",
+    "IMAGES\\TITLE.BMP",
+    "IMAGES\\LEVELS\\LEVEL1.DAT",
+    "IMAGES\\LEVELS\\LEVEL2.DAT",
+    "SOUNDS\\INTRO.WAV",
+    "SOUNDS\\CLICK.WAV",
+    "SAVE\\EMPTY.SAV",
+    "DOCS\\LICENSE.TXT",
+};
+
+} // namespace
+
+TEST(Install, SampleCdInstallsByteForByte) {
+    const std::string target = "C:\\Demo Title";
+    RemoveTreeOf(target);
+    InstallRun run("D:\\democd");
+    ASSERT_NE(run.window, nullptr);
+
+    // The run's layout: the drive list and buttons give way to the bars.
+    const Box box = WaitForBox(run.setup, 60000);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(run.window, 1023)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(run.window, 1012)));
+    EXPECT_EQ(box.text, "Setup is finished."); // the catalog's END_INSTALL
+    // PROGRESS END hid the bars again before ALLDONE.
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(run.window, 1031)));
+    AnswerAndExpectEnd(run, box, IDOK);
+
+    for (const char *file : kDemoFiles) {
+        const std::string installed = target + "\\" + file;
+        const std::string source = std::string("D:\\democd\\DATA\\") + file;
+        EXPECT_EQ(ReadAll(installed), ReadAll(source)) << file;
+        EXPECT_EQ(WriteTime(installed), WriteTime(source)) << file;
+    }
+    // "SOUNDS\*.*" copies the top files only.
+    EXPECT_FALSE(Exists(target + "\\SOUNDS\\EXTRA"));
+    // The marker comes from the CD's root and marks the installation.
+    EXPECT_EQ(ReadAll(target + "\\DEMOA110.CD1"), ReadAll("D:\\democd\\DEMOA110.CD1"));
+    EXPECT_FALSE(Exists(target + "\\$$$$$$$$.TMP"));
+}
+
+TEST(Install, SecondRunOffersTheReinstallationAndKeepsSavedGames) {
+    const std::string target = "C:\\Demo Title";
+    if (!Exists(target + "\\DEMOA110.CD1")) {
+        InstallRun first("D:\\democd");
+        ASSERT_NE(first.window, nullptr);
+        const Box done = WaitForBox(first.setup, 60000);
+        ASSERT_NE(done.window, nullptr);
+        AnswerAndExpectEnd(first, done, IDOK);
+    }
+    PutFile(target + "\\MY.SAV", "saved");
+    PutFile(target + "\\STALE.TMP", "old");
+    PutFile(target + "\\ZZZZA100.CD1", "another product");
+
+    ui::Program setup(kSetupExe, "D:\\democd");
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    const std::vector<std::string> lines = ui::ListLines(GetDlgItem(window, 1023));
+    ASSERT_FALSE(lines.empty());
+    // The sample CD's catalog writes its label without the blanks.
+    EXPECT_EQ(lines[0], "C:\\Demo Title   [Detected version:1.10]");
+    Sleep(100);
+    ui::PostClick(window, 1012);
+    const Box box = WaitForBox(setup, 60000);
+    ASSERT_NE(box.window, nullptr);
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(setup.WaitExit(15000), 0u);
+
+    EXPECT_EQ(ReadAll(target + "\\MY.SAV"), "saved"); // NODELETE *.SAV
+    EXPECT_FALSE(Exists(target + "\\STALE.TMP"));
+    EXPECT_TRUE(Exists(target + "\\ZZZZA100.CD1")); // another product's marker
+    EXPECT_EQ(ReadAll(target + "\\README.TXT"), ReadAll("D:\\democd\\DATA\\README.TXT"));
+}
+
+TEST(Install, LowerCaseCommandStopsTheRunWithTheLineShown) {
+    RemoveTreeOf("C:\\e2e-lower");
+    Cd cd("install-lower", ScriptCd("e2e-lower", "MKDIR *DESTDIR\r\ncopy a b\r\n"
+                                                 "MKDIR AFTER *DESTDIR\r\nALLDONE\r\n"));
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup);
+    EXPECT_EQ(box.caption, "Script SETUP.INF is not valid");
+    EXPECT_EQ(box.text, "copy a b");
+    AnswerAndExpectEnd(run, box, IDOK);
+    EXPECT_TRUE(Exists("C:\\e2e-lower"));
+    EXPECT_FALSE(Exists("C:\\e2e-lower\\AFTER"));
+}
+
+TEST(Install, RestartQuestionAnsweredNoEndsWithoutRestart) {
+    Cd cd("install-reboot", ScriptCd("e2e-reboot", "ALLDONE REBOOT\r\n"));
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup);
+    EXPECT_EQ(box.text, "Setup is complete.\nYou must restart your computer before the new "
+                        "settings will take effect.\n\nDo you want to restart your computer now?");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(box.window, IDCANCEL)));
+    AnswerAndExpectEnd(run, box, IDCANCEL);
+}
+
+TEST(Install, TwinAllDoneRebootEndsWithoutTheQuestion) {
+    Cd cd("install-pc-reboot", ScriptCd("e2e-pc-reboot", "PC_ALLDONE REBOOT\r\n"));
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup);
+    EXPECT_EQ(box.text, "Setup is finished.");
+    AnswerAndExpectEnd(run, box, IDOK);
+}
+
+TEST(Install, DirectoriesAreMadeLevelByLevelAndRemovedButReadOnlyFilesStay) {
+    const std::string dir = "C:\\e2e-dirs";
+    RemoveTreeOf(dir);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    CreateDirectoryA((dir + "\\TEMP").c_str(), nullptr);
+    CreateDirectoryA((dir + "\\TEMP\\A").c_str(), nullptr);
+    CreateDirectoryA((dir + "\\TEMP\\B").c_str(), nullptr);
+    PutFile(dir + "\\TEMP\\top.txt", "x");
+    PutFile(dir + "\\TEMP\\A\\a.txt", "x");
+    PutFile(dir + "\\TEMP\\B\\kept.txt", "x");
+    SetFileAttributesA((dir + "\\TEMP\\B\\kept.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    Cd cd("install-dirs", ScriptCd("e2e-dirs", "MKDIR GAME\\SAVE *DESTDIR\r\n"
+                                               "PC_MKDIR OTHER *DESTDIR\r\n"
+                                               "RMDIR TEMP *DESTDIR\r\nALLDONE\r\n"));
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup);
+    EXPECT_EQ(box.text, "Setup is finished.");
+    AnswerAndExpectEnd(run, box, IDOK);
+
+    EXPECT_TRUE(Exists(dir + "\\GAME\\SAVE"));
+    EXPECT_TRUE(Exists(dir + "\\OTHER"));
+    EXPECT_FALSE(Exists(dir + "\\TEMP\\top.txt"));
+    EXPECT_FALSE(Exists(dir + "\\TEMP\\A"));
+    EXPECT_TRUE(Exists(dir + "\\TEMP\\B\\kept.txt"));
+    EXPECT_TRUE(Exists(dir + "\\TEMP"));
+    SetFileAttributesA((dir + "\\TEMP\\B\\kept.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Install, KeepEverythingDeletesOnlyTheNamedFiles) {
+    const std::string dir = "C:\\e2e-keep";
+    RemoveTreeOf(dir);
+    CreateDirectoryA(dir.c_str(), nullptr);
+    PutFile(dir + "\\KEEP.TXT", "x");
+    PutFile(dir + "\\OLD.DAT", "x");
+    PutFile(dir + "\\OLDER.DAT", "x");
+    PutFile(dir + "\\GONE.INI", "x");
+    Cd cd("install-keep", ScriptCd("e2e-keep", "NODELETE *.*\r\nDELETEFILE *.DAT\r\n"
+                                               "DELETEFILE GONE.INI\r\nALLDONE\r\n"));
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup);
+    AnswerAndExpectEnd(run, box, IDOK);
+    EXPECT_TRUE(Exists(dir + "\\KEEP.TXT"));
+    EXPECT_FALSE(Exists(dir + "\\OLD.DAT"));
+    EXPECT_FALSE(Exists(dir + "\\OLDER.DAT"));
+    EXPECT_FALSE(Exists(dir + "\\GONE.INI"));
+}
+
+TEST(Install, UnknownMacroInACopyLineStopsTheRun) {
+    RemoveTreeOf("C:\\e2e-macro");
+    auto files = ScriptCd("e2e-macro", "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *NOWHERE\r\n"
+                                       "COPY SETUP.BMP *DESTDIR\r\nALLDONE\r\n");
+    Cd cd("install-macro", files);
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup);
+    EXPECT_EQ(box.text, "Wrong file format");
+    AnswerAndExpectEnd(run, box, IDOK);
+    EXPECT_FALSE(Exists("C:\\e2e-macro\\SETUP.BMP"));
+}
+
+TEST(Install, CopyWithoutTargetIsNotValid) {
+    Cd cd("install-copy-bad", ScriptCd("e2e-copy-bad", "COPY SETUP.BMP\r\nMKDIR *DESTDIR\r\n"
+                                                       "ALLDONE\r\n"));
+    RemoveTreeOf("C:\\e2e-copy-bad");
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup);
+    EXPECT_EQ(box.caption, "Setup");
+    EXPECT_EQ(box.text, "COPY not valid");
+    AnswerAndExpectEnd(run, box, IDOK);
+    EXPECT_FALSE(Exists("C:\\e2e-copy-bad"));
+}
