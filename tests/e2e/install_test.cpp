@@ -96,6 +96,58 @@ void AnswerAndExpectEnd(InstallRun &run, const Box &box, int button) {
     EXPECT_EQ(run.setup.WaitExit(15000), 0u);
 }
 
+void ExpectPlace(HWND window, int id, int x, int y, int width, int height) {
+    const RECT rect = ui::ChildRect(window, id);
+    EXPECT_EQ(rect.left, x) << "control " << id;
+    EXPECT_EQ(rect.top, y) << "control " << id;
+    EXPECT_EQ(rect.right - rect.left, width) << "control " << id;
+    EXPECT_EQ(rect.bottom - rect.top, height) << "control " << id;
+}
+
+// A top-level window of this process on a thread of its own; stubborn ones
+// ignore WM_QUIT as a hung program would.
+class TitledWindow {
+public:
+    TitledWindow(const char *title, bool stubborn) : title_(title), stubborn_(stubborn) {
+        thread_ = CreateThread(nullptr, 0, Main, this, 0, nullptr);
+        for (int i = 0; i < 200 && !FindWindowA(nullptr, title); ++i)
+            Sleep(10);
+    }
+    ~TitledWindow() {
+        stop_ = true;
+        if (HWND window = FindWindowA(nullptr, title_))
+            PostMessageA(window, WM_NULL, 0, 0);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+    }
+    bool Ended() const { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; }
+
+private:
+    static DWORD WINAPI Main(LPVOID self) { return static_cast<TitledWindow *>(self)->Loop(); }
+    DWORD Loop() {
+        HWND window = CreateWindowExA(0, "STATIC", title_, WS_POPUP | WS_VISIBLE, 0, 0, 50, 20,
+                                      nullptr, nullptr, nullptr, nullptr);
+        MSG message;
+        while (!stop_) {
+            if (stubborn_) {
+                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                    DispatchMessageA(&message);
+                Sleep(5);
+            } else if (GetMessageA(&message, nullptr, 0, 0) > 0) {
+                DispatchMessageA(&message);
+            } else {
+                break; // WM_QUIT
+            }
+        }
+        DestroyWindow(window);
+        return 0;
+    }
+    const char *title_;
+    bool stubborn_;
+    volatile bool stop_ = false;
+    HANDLE thread_;
+};
+
 const char *const kDemoFiles[] = {
     "README.TXT",
     "DEMO.EXE",
@@ -116,15 +168,35 @@ TEST(Install, SampleCdInstallsByteForByte) {
     RemoveTreeOf(target);
     InstallRun run("D:\\democd");
     ASSERT_NE(run.window, nullptr);
+    // A picture with the bars moving, when the copy is slow enough to catch.
+    for (int i = 0; i < 400 && !IsWindowVisible(GetDlgItem(run.window, 1031)); ++i)
+        Sleep(5);
+    if (IsWindowVisible(GetDlgItem(run.window, 1031)))
+        Screenshot("Install.SampleCd-during");
 
-    // The run's layout: the drive list and buttons give way to the bars.
     const Box box = WaitForBox(run.setup, 60000);
     ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "Setup is finished."); // the catalog's END_INSTALL
+    // The install layout: the drive list and the buttons gave way to the
+    // progress lines, which PROGRESS END hid again before ALLDONE.
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(run.window, 1023)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(run.window, 1012)));
-    EXPECT_EQ(box.text, "Setup is finished."); // the catalog's END_INSTALL
-    // PROGRESS END hid the bars again before ALLDONE.
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(run.window, 1015)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(run.window, 1031)));
+    ExpectPlace(run.window, 1003, 320, 120, 310, 260);
+    ExpectPlace(run.window, 1018, 320, 390, 310, 20);
+    ExpectPlace(run.window, 1020, 320, 430, 310, 20);
+    ExpectPlace(run.window, 1027, 320, 410, 310, 18);
+    ExpectPlace(run.window, 1028, 320, 450, 310, 18);
+    // Everything counted was copied: both bars full.
+    ExpectPlace(run.window, 1030, 322, 412, 306, 14);
+    ExpectPlace(run.window, 1031, 322, 452, 306, 14);
+    EXPECT_EQ(ui::ControlText(run.window, 1020), " Total installation:100%"); // catalog label
+    // The screen saver is off while setup works. (Its return afterwards
+    // cannot be read here: this process keeps the value it saw last.)
+    BOOL saverDuring = TRUE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saverDuring, 0);
+    EXPECT_FALSE(saverDuring);
     AnswerAndExpectEnd(run, box, IDOK);
 
     for (const char *file : kDemoFiles) {
@@ -281,4 +353,23 @@ TEST(Install, CopyWithoutTargetIsNotValid) {
     EXPECT_EQ(box.text, "COPY not valid");
     AnswerAndExpectEnd(run, box, IDOK);
     EXPECT_FALSE(Exists("C:\\e2e-copy-bad"));
+}
+
+TEST(Install, KillClosesAWindowAndGivesUpOnOneThatIgnoresIt) {
+    TitledWindow polite("Polite Window", false);
+    TitledWindow stubborn("Stubborn Window", true);
+    ASSERT_NE(FindWindowA(nullptr, "Stubborn Window"), nullptr);
+    Cd cd("install-kill", ScriptCd("e2e-kill", "KILL Window Polite\r\nKILL Window Stubborn\r\n"
+                                               "KILL Morvel Setup\r\nALLDONE\r\n"));
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const DWORD start = GetTickCount();
+    const Box box = WaitForBox(run.setup, 30000);
+    const DWORD waited = GetTickCount() - start;
+    ASSERT_NE(box.window, nullptr) << "setup still waits for the stubborn window";
+    EXPECT_EQ(box.text, "Setup is finished.");
+    EXPECT_GE(waited, 3000u); // it did try for a while
+    EXPECT_TRUE(polite.Ended());
+    EXPECT_FALSE(stubborn.Ended());
+    AnswerAndExpectEnd(run, box, IDOK);
 }
