@@ -1,6 +1,9 @@
 // uidriver: starts setup.exe on a CD folder, reports what its window shows,
-// keeps a screenshot and leaves through Quit.
+// keeps a screenshot and leaves through Quit; or installs on the selected
+// drive, with screenshots before, during and after, and answers the closing
+// message.
 //   uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP
+//   uidriver install SETUP_EXE CD_DIR SCREENSHOT_PREFIX
 
 #include "uidriver.h"
 
@@ -14,6 +17,8 @@ constexpr int kInstructions = 1003;
 constexpr int kInstall = 1012;
 constexpr int kQuit = 1015;
 constexpr int kDrives = 1023;
+constexpr int kTotalLine = 1020;
+constexpr int kTotalBar = 1031;
 
 void PrintField(const char *name, const std::string &text) {
     std::printf("%-13s", name);
@@ -69,10 +74,80 @@ int Show(const char *exe, const char *cd, const char *bmp) {
     return 0;
 }
 
+void Save(const std::string &prefix, const char *moment) {
+    const std::string bmp = prefix + "-" + moment + ".bmp";
+    if (!ui::SaveScreen(bmp))
+        std::fprintf(stderr, "uidriver: cannot write %s\n", bmp.c_str());
+}
+
+// The message box or message dialog setup shows, if any.
+HWND FindBox(const ui::Program &setup) {
+    for (HWND window : ui::WindowsOf(setup.Id())) {
+        if (GetDlgItem(window, 0xFFFF) || GetDlgItem(window, 1024))
+            return window;
+    }
+    return nullptr;
+}
+
+int Install(const char *exe, const char *cd, const std::string &prefix) {
+    ui::Program setup(exe, cd);
+    HWND window =
+        setup.Running() ? ui::WaitForWindow(setup.Id(), nullptr, nullptr, 20000) : nullptr;
+    if (!window || !GetDlgItem(window, kDrives)) {
+        std::fprintf(stderr, "uidriver: setup shows no drive list\n");
+        return 2;
+    }
+    Sleep(500);
+    HWND list = GetDlgItem(window, kDrives);
+    const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const std::vector<std::string> lines = ui::ListLines(list);
+    if (selected < 0 || static_cast<std::size_t>(selected) >= lines.size() ||
+        !IsWindowEnabled(GetDlgItem(window, kInstall))) {
+        std::fprintf(stderr, "uidriver: no drive to install on\n");
+        return 1;
+    }
+    PrintField("drive", lines[static_cast<std::size_t>(selected)]);
+    Save(prefix, "before");
+    ui::PostClick(window, kInstall);
+
+    bool seenBars = false;
+    HWND box = nullptr;
+    const DWORD start = GetTickCount();
+    while (!box && GetTickCount() - start < 120000) {
+        if (!seenBars && IsWindowVisible(GetDlgItem(window, kTotalBar))) {
+            Sleep(50);
+            Save(prefix, "during");
+            seenBars = true;
+        }
+        box = FindBox(setup);
+        if (!box)
+            Sleep(5);
+    }
+    if (!box) {
+        std::fprintf(stderr, "uidriver: no closing message within 2 minutes\n");
+        return 1;
+    }
+    Sleep(200);
+    PrintField("progress", ui::ControlText(window, kTotalLine));
+    PrintField("message", ui::ControlText(box, GetDlgItem(box, 1024) ? 1024 : 0xFFFF));
+    Save(prefix, "after");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    const DWORD code = setup.WaitExit(15000);
+    if (code == STILL_ACTIVE) {
+        std::fprintf(stderr, "uidriver: setup did not end after the closing message\n");
+        return 1;
+    }
+    std::printf("OK pressed: setup ended with %lu\n", code);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     if (argc == 5 && std::strcmp(argv[1], "show") == 0) return Show(argv[2], argv[3], argv[4]);
-    std::fprintf(stderr, "usage: uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP\n");
+    if (argc == 5 && std::strcmp(argv[1], "install") == 0)
+        return Install(argv[2], argv[3], argv[4]);
+    std::fprintf(stderr, "usage: uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP\n"
+                         "       uidriver install SETUP_EXE CD_DIR SCREENSHOT_PREFIX\n");
     return 2;
 }
