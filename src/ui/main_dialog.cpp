@@ -21,6 +21,7 @@ constexpr RECT kPictureRect = {10, 7, 309, 466};
 constexpr UINT_PTR kSecondsTimerId = 1;
 constexpr UINT_PTR kPollTimerId = 2;
 constexpr int kTimerIdAttempts = 64;
+constexpr DWORD kProgressFrameMs = 20;
 
 std::string WindowText(HWND window) {
     char buffer[1024];
@@ -237,16 +238,35 @@ void MainDialog::SwitchToInstallLayout() {
 }
 
 void MainDialog::ShowProgress(const ProgressDisplay &display) {
-    SetDlgItemTextA(hwnd_, IDC_CURRENT_LABEL, display.fileLine.c_str());
-    SetDlgItemTextA(hwnd_, IDC_TOTAL_LABEL, display.totalLine.c_str());
-    SetWindowPos(GetDlgItem(hwnd_, IDC_CURRENT_BAR), HWND_TOP, 322, 412, display.fileBarWidth, 14,
-                 0);
-    SetWindowPos(GetDlgItem(hwnd_, IDC_TOTAL_BAR), HWND_TOP, 322, 452, display.totalBarWidth, 14,
-                 0);
-    // Drawn now: the copy does not return to the message loop between blocks.
-    for (int id : {IDC_CURRENT_LABEL, IDC_TOTAL_LABEL, IDC_CURRENT_PERCENT, IDC_TOTAL_PERCENT,
-                   IDC_CURRENT_BAR, IDC_TOTAL_BAR}) {
-        UpdateWindow(GetDlgItem(hwnd_, id));
+    // Only what changed is set: with many small files most blocks change the
+    // file line alone, and every window call costs. The copy does not return
+    // to the message loop, so the controls are drawn here, but at most once
+    // per frame: drawing each of thousands of small files costs more than
+    // copying them.
+    bool changed = false;
+    const auto line = [&](int id, const std::string &text, std::string &shown) {
+        if (text == shown)
+            return;
+        shown = text;
+        SetDlgItemTextA(hwnd_, id, text.c_str());
+        changed = true;
+    };
+    const auto bar = [&](int id, int y, int width, int &shown) {
+        if (width == shown)
+            return;
+        shown = width;
+        SetWindowPos(GetDlgItem(hwnd_, id), HWND_TOP, 322, y, width, 14, 0);
+        changed = true;
+    };
+    line(IDC_CURRENT_LABEL, display.fileLine, shownFileLine_);
+    line(IDC_TOTAL_LABEL, display.totalLine, shownTotalLine_);
+    bar(IDC_CURRENT_BAR, 412, display.fileBarWidth, shownFileBar_);
+    bar(IDC_TOTAL_BAR, 452, display.totalBarWidth, shownTotalBar_);
+    const DWORD now = GetTickCount();
+    const bool complete = display.bytesDone >= display.totalBytes;
+    if (changed && (now - lastDrawn_ >= kProgressFrameMs || complete)) {
+        lastDrawn_ = now;
+        UpdateWindow(hwnd_);
     }
 }
 

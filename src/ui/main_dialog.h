@@ -54,4 +54,10 @@ private:
     unsigned long pollTicks_ = 0;
     bool busy_ = false;              // set while the script runs
     bool runEnded_ = false;
+    // What the progress controls show, so that unchanged ones are left alone.
+    std::string shownFileLine_;
+    std::string shownTotalLine_;
+    int shownFileBar_ = 0;
+    int shownTotalBar_ = 0;
+    unsigned long lastDrawn_ = 0; // tick count of the last progress drawing
 };
