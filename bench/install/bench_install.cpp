@@ -125,6 +125,18 @@ double PlainCopy(const std::string &source, const std::string &target, const Tre
     return Seconds(start, end);
 }
 
+SIZE_T PeakWorkingSet(DWORD processId) {
+    SIZE_T peak = 0;
+    if (HANDLE process =
+            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)) {
+        PROCESS_MEMORY_COUNTERS counters{};
+        if (GetProcessMemoryInfo(process, &counters, sizeof counters))
+            peak = counters.PeakWorkingSetSize;
+        CloseHandle(process);
+    }
+    return peak;
+}
+
 HWND FindBox(DWORD processId) {
     for (HWND window : ui::WindowsOf(processId)) {
         if (GetDlgItem(window, 0xFFFF) || GetDlgItem(window, 1024))
@@ -134,8 +146,10 @@ HWND FindBox(DWORD processId) {
 }
 
 // From the Install click to the closing message; the peak working set of
-// setup.exe is read while that message shows.
-double WindowInstall(const std::string &exe, const std::string &cd, SIZE_T &peakBytes) {
+// setup.exe is read before the click (the idle window) and while that
+// message shows.
+double WindowInstall(const std::string &exe, const std::string &cd, SIZE_T &idleBytes,
+                     SIZE_T &peakBytes) {
     ui::Program setup(exe, cd);
     HWND window = ui::WaitForWindow(setup.Id(), nullptr, nullptr, 30000);
     if (!window || !GetDlgItem(window, 1023)) {
@@ -143,6 +157,7 @@ double WindowInstall(const std::string &exe, const std::string &cd, SIZE_T &peak
         std::exit(1);
     }
     Sleep(200);
+    idleBytes = PeakWorkingSet(setup.Id());
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     ui::PostClick(window, 1012);
@@ -150,14 +165,7 @@ double WindowInstall(const std::string &exe, const std::string &cd, SIZE_T &peak
     while (!(box = FindBox(setup.Id())))
         Sleep(1);
     QueryPerformanceCounter(&end);
-    peakBytes = 0;
-    if (HANDLE process =
-            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, setup.Id())) {
-        PROCESS_MEMORY_COUNTERS counters{};
-        if (GetProcessMemoryInfo(process, &counters, sizeof counters))
-            peakBytes = counters.PeakWorkingSetSize;
-        CloseHandle(process);
-    }
+    peakBytes = PeakWorkingSet(setup.Id());
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     setup.WaitExit(30000);
     return Seconds(start, end);
@@ -194,11 +202,12 @@ int main(int argc, char **argv) {
         plain.push_back(PlainCopy(cd + "TREE\\", "C:\\bench-plain-" + tag + "\\", tree));
         Warm(cd + "TREE\\", tree);
         WriteSettings(cd, "bench-setup-" + tag);
-        SIZE_T roundPeak = 0;
-        window.push_back(WindowInstall(exe, cd, roundPeak));
+        SIZE_T idle = 0, roundPeak = 0;
+        window.push_back(WindowInstall(exe, cd, idle, roundPeak));
         peak = std::max(peak, roundPeak);
-        std::printf("round %d: CopyFileA %.3f s, setup %.3f s, peak working set %.1f MB\n", round,
-                    plain.back(), window.back(), roundPeak / 1048576.0);
+        std::printf("round %d: CopyFileA %.3f s, setup %.3f s, peak working set %.1f MB "
+                    "(%.1f MB before Install)\n",
+                    round, plain.back(), window.back(), roundPeak / 1048576.0, idle / 1048576.0);
     }
     const double a = Median(plain), b = Median(window);
     std::printf("median: CopyFileA %.3f s, setup %.3f s, ratio %.3f; peak working set %.1f MB\n", a,
