@@ -36,8 +36,8 @@ void PutFile(const std::string &path, const std::string &bytes) {
 // An installation left on drive E: in \<dir>.
 void InstalledOnE(const std::string &dir, const std::string &marker) {
     const std::string path = "E:\\" + dir;
-    DeleteFileA((path + "\\DEMOA110.CD1").c_str());
-    DeleteFileA((path + "\\DEMOA205.CD1").c_str());
+    for (const char *old : {"DEMOA110.CD1", "DEMOA205.CD1", "DEMOF205.CD1"})
+        DeleteFileA((path + "\\" + old).c_str());
     CreateDirectoryA(path.c_str(), nullptr);
     PutFile(path + "\\" + marker, "disk 1\r\n");
 }
@@ -131,6 +131,40 @@ TEST(DriveScan, NoDiskWithRoomSaysSoAndEnds) {
     EXPECT_EQ(box.text, "There is not enough free space on the hard drives to set up this "
                         "product.\nPlease free enough space on one of your drives, then start the "
                         "setup again.\n\nFree hard disk space required: 4000 Mb");
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(setup.WaitExit(10000), 0u);
+}
+
+TEST(DriveScan, CatalogTextsDescribeTheDrivesInFrench) {
+    auto files = CdWithCatalogs('F');
+    files["PXD.INI"] = EnglishCd("Scan Catalog")["PXD.INI"];
+    InstalledOnE("Scan Catalog", "DEMOF205.CD1");
+    Cd cd("scan-catalog", files);
+    ui::Program setup(kSetupExe, cd.Dir());
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    const std::vector<std::string> lines = ui::ListLines(GetDlgItem(window, 1023));
+    ASSERT_EQ(lines.size(), 2u);
+    // The catalog's LIBRE with its French units, or its "more than 2 GB".
+    EXPECT_EQ(lines[0].rfind("C:\\Scan Catalog   [Espace libre :", 0), 0u) << lines[0];
+    const bool french = lines[0].find(" Go]") != std::string::npos ||
+                        lines[0].find(" Mo]") != std::string::npos ||
+                        lines[0].find("> 2 Go]") != std::string::npos;
+    EXPECT_TRUE(french) << lines[0];
+    EXPECT_EQ(lines[1], "E:\\Scan Catalog   [Version d\xE9tect\xE9\x65 :2.05]");
+    Quit(setup, window);
+}
+
+TEST(DriveScan, NoDiskWithRoomTakesTheCatalogText) {
+    auto files = CdWithCatalogs('A');
+    files["PXD.INI"] = EnglishCd("Scan Full Catalog", "4000")["PXD.INI"];
+    Cd cd("scan-full-catalog", files);
+    ui::Program setup(kSetupExe, cd.Dir());
+    const Box box = WaitForBox(setup);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "There is not enough free space on the hard drives to set up this "
+                        "product.\nPlease free enough space on one of your drives, then start the "
+                        "setup again.");
     PostMessageA(box.window, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(setup.WaitExit(10000), 0u);
 }
