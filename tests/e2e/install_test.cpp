@@ -373,3 +373,29 @@ TEST(Install, KillClosesAWindowAndGivesUpOnOneThatIgnoresIt) {
     EXPECT_FALSE(stubborn.Ended());
     AnswerAndExpectEnd(run, box, IDOK);
 }
+
+TEST(Install, WritePauseWaitsAfterEachBlockAndKeepsTheWindowAnswering) {
+    RemoveTreeOf("C:\\e2e-pause");
+    auto files = ScriptCd("e2e-pause", "WAITWRITE 20\r\nMKDIR *DESTDIR\r\nPROGRESS START\r\n"
+                                       "COPY BIG.DAT *DESTDIR\r\nPROGRESS END\r\nALLDONE\r\n");
+    files["BIG.DAT"] = std::string(4 * 262144, 'b'); // four blocks
+    Cd cd("install-pause", files);
+    InstallRun run(cd.Dir());
+    ASSERT_NE(run.window, nullptr);
+    const DWORD clicked = GetTickCount();
+    // While it waits between blocks the window still answers.
+    for (int i = 0; i < 100 && !IsWindowVisible(GetDlgItem(run.window, 1031)); ++i)
+        Sleep(5);
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(run.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+    const Box box = WaitForBox(run.setup, 30000);
+    ASSERT_NE(box.window, nullptr);
+    const DWORD took = GetTickCount() - clicked;
+    // 20 ticks of the 1 ms timer after each of four blocks: under Wine the
+    // timer ticks every 10 ms, so about 800 ms (without the pause the copy
+    // and the box take well under 400 ms).
+    EXPECT_GE(took, 700u);
+    EXPECT_EQ(box.text, "Setup is finished.");
+    AnswerAndExpectEnd(run, box, IDOK);
+    EXPECT_EQ(ReadAll("C:\\e2e-pause\\BIG.DAT"), files["BIG.DAT"]);
+}
