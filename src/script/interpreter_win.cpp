@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "files/copy_engine.h"
 #include "files/directory_commands.h"
+#include "files/path_macros.h"
 #include "messages/message_dialog.h"
 #include "messages/text_ids.h"
 #include "script/command_table.h"
@@ -40,7 +41,9 @@ std::string ProgramFile(const RunState &run) {
 
 void CloseNamedWindows(const RunState &run, InstallView &view) {
     for (const WindowToClose &pair : run.settings.windowsToClose) {
+        // A product's own windows carry its name: "*PRODUCT" stands for it.
         std::string title = pair.titleHead + " " + pair.titleTail;
+        ReplaceProductToken(title, run.productName);
         for (char &c : title) {
             if (c == '|')
                 c = ' ';

@@ -357,9 +357,11 @@ TEST(Install, CopyWithoutTargetIsNotValid) {
 
 TEST(Install, KillClosesAWindowAndGivesUpOnOneThatIgnoresIt) {
     TitledWindow polite("Polite Window", false);
+    TitledWindow product("Player Demo Title", false);
     TitledWindow stubborn("Stubborn Window", true);
     ASSERT_NE(FindWindowA(nullptr, "Stubborn Window"), nullptr);
     Cd cd("install-kill", ScriptCd("e2e-kill", "KILL Window Polite\r\nKILL Window Stubborn\r\n"
+                                               "KILL *PRODUCT Player\r\n"
                                                "KILL Morvel Setup\r\nALLDONE\r\n"));
     InstallRun run(cd.Dir());
     ASSERT_NE(run.window, nullptr);
@@ -370,6 +372,7 @@ TEST(Install, KillClosesAWindowAndGivesUpOnOneThatIgnoresIt) {
     EXPECT_EQ(box.text, "Setup is finished.");
     EXPECT_GE(waited, 3000u); // it did try for a while
     EXPECT_TRUE(polite.Ended());
+    EXPECT_TRUE(product.Ended());
     EXPECT_FALSE(stubborn.Ended());
     AnswerAndExpectEnd(run, box, IDOK);
 }
