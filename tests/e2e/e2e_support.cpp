@@ -61,6 +61,13 @@ void KeepScreenshot() {
 
 Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
     : dir_("D:\\cases\\" + name) {
+    // The windows of the previous scenario's setup may outlive its process
+    // for a moment; a new setup would take them for a running one and end.
+    for (int i = 0; i < 250 && (FindWindowA(nullptr, "Setup Morvel") ||
+                                FindWindowA("PXDwindowClass", nullptr));
+         ++i) {
+        Sleep(20);
+    }
     RemoveTree(dir_);
     CreateDirectoryA("D:\\cases", nullptr);
     CreateDirectoryA(dir_.c_str(), nullptr);

@@ -36,11 +36,11 @@ TEST(Startup, SecondSetupEndsSilentlyWhileTheFirstRuns) {
 TEST(Startup, LeftOverMessageBoxBlocksANewStart) {
     // A setup showing a message box (caption "Setup Morvel") counts as running.
     Cd broken("leftover", {{"DEMOF110.CD1", "x"}});
+    Cd cd("leftover-valid", ValidCd('F'));
     ui::Program first(kSetupExe, broken.Dir());
     const Box box = WaitForBox(first);
     ASSERT_EQ(box.caption, "Setup Morvel");
 
-    Cd cd("leftover-valid", ValidCd('F'));
     ui::Program second(kSetupExe, cd.Dir());
     EXPECT_EQ(second.WaitExit(10000), 0u);
     EXPECT_TRUE(ui::WindowsOf(second.Id()).empty());
