@@ -8,6 +8,7 @@
 #include "messages/text_ids.h"
 #include "script/command_table.h"
 #include "ui/install_view.h"
+#include "ui/product_settings_win.h"
 #include "ui/run_state.h"
 
 #include <string>
@@ -33,10 +34,7 @@ private:
 };
 
 std::string ProgramFile(const RunState &run) {
-    char buffer[256];
-    const DWORD length = GetPrivateProfileStringA("general", "Exec", "", buffer, sizeof buffer,
-                                                  run.settingsPath.c_str());
-    return std::string(buffer, length);
+    return ProductSetting(run.settingsPath, "general", "Exec");
 }
 
 void CloseNamedWindows(const RunState &run, InstallView &view) {

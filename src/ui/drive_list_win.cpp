@@ -6,6 +6,7 @@
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
 #include "ui/drive_scan.h"
+#include "ui/product_settings_win.h"
 #include "ui/run_state.h"
 
 #include <cstdio>
@@ -64,10 +65,7 @@ public:
 
 private:
     std::string Profile(const char *key) const {
-        char buffer[256];
-        const DWORD length = GetPrivateProfileStringA("setup", key, "", buffer, sizeof buffer,
-                                                      run_.settingsPath.c_str());
-        return std::string(buffer, length);
+        return ProductSetting(run_.settingsPath, "setup", key);
     }
     const RunState &run_;
 };

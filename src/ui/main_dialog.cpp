@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "script/interpreter.h"
 #include "ui/drive_list.h"
+#include "ui/product_settings_win.h"
 #include "ui/product_values.h"
 #include "ui/source_media.h"
 #include "ui/welcome_text.h"
@@ -27,13 +28,6 @@ std::string WindowText(HWND window) {
     char buffer[1024];
     const int length = GetWindowTextA(window, buffer, sizeof buffer);
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-std::string ProductName(const std::string &settingsPath) {
-    char buffer[80];
-    const DWORD length = GetPrivateProfileStringA("general", "product", "", buffer, sizeof buffer,
-                                                  settingsPath.c_str());
-    return std::string(buffer, length);
 }
 
 // Starts a timer that must carry the id asked for; another id is given back
@@ -106,7 +100,7 @@ BOOL MainDialog::OnInitDialog() {
         EndDialog(hwnd_, 0);
         return TRUE;
     }
-    run_.productName = ProductName(run_.settingsPath);
+    run_.productName = ProductSetting(run_.settingsPath, "general", "product", 80);
     if (CatalogAvailable()) SetCatalogTexts();
     if (!FillDriveList(hwnd_, IDC_DRIVES, run_)) {
         EndDialog(hwnd_, 0);
@@ -150,12 +144,8 @@ void MainDialog::PlaceControls() {
 
     Place(IDC_DRIVES, 320, 250, 310, 180);
 
-    run_.dirs.install = BarsToBlanks([this] {
-        char buffer[256];
-        const DWORD length = GetPrivateProfileStringA("general", "installdirectory", "", buffer,
-                                                      sizeof buffer, run_.settingsPath.c_str());
-        return std::string(buffer, length);
-    }());
+    run_.dirs.install =
+        BarsToBlanks(ProductSetting(run_.settingsPath, "general", "installdirectory"));
 
     if (!catalog) SetDlgItemTextA(hwnd_, IDC_INSTALL, GroupText(kTextInstallButton).c_str());
     Place(IDC_INSTALL, 320, 440, 100, 30);

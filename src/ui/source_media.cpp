@@ -9,6 +9,7 @@
 #include "messages/text_ids.h"
 #include "script/prepass.h"
 #include "ui/marker_name.h"
+#include "ui/product_settings_win.h"
 #include "ui/product_values.h"
 #include "ui/run_state.h"
 
@@ -33,15 +34,6 @@ Probe ProbeFile(const std::string &path) {
 
 void Refuse(HWND dialog, const char *text) {
     MessageBoxA(dialog, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
-}
-
-std::string ProfileString(const std::string &file, const char *section, const char *key,
-                          DWORD capacity = 256) {
-    char buffer[256];
-    if (capacity > sizeof buffer) capacity = sizeof buffer;
-    const DWORD length =
-        GetPrivateProfileStringA(section, key, "", buffer, capacity, file.c_str());
-    return std::string(buffer, length);
 }
 
 std::string WindowsDirectory() {
@@ -132,7 +124,7 @@ bool LocateSource(HWND dialog, RunState &run) {
     }
 
     run.dirs.source =
-        SourceDirectoryOf(run.dirs.current, ProfileString(run.settingsPath, "general", "sourcedirectory"));
+        SourceDirectoryOf(run.dirs.current, ProductSetting(run.settingsPath, "general", "sourcedirectory"));
     run.dirs.windows = WindowsDirectory();
     run.dirs.system = SystemDirectory();
     run.dirs.desktop = DesktopDirectory();
@@ -152,7 +144,7 @@ bool LocateSource(HWND dialog, RunState &run) {
         return false;
     }
 
-    run.dirs.install = BarsToBlanks(ProfileString(run.settingsPath, "general", "installdirectory"));
+    run.dirs.install = BarsToBlanks(ProductSetting(run.settingsPath, "general", "installdirectory"));
 
     const std::string marker = FirstMarkerName(markerPattern);
     const MarkerInfo info = ParseMarkerName(marker);
@@ -181,9 +173,9 @@ bool LocateSource(HWND dialog, RunState &run) {
 
     run.productVersion = info.version;
     run.spaceFirstInstall =
-        MegabytesToBytes(ProfileString(run.settingsPath, "configuration", "diskspacereq"));
+        MegabytesToBytes(ProductSetting(run.settingsPath, "configuration", "diskspacereq"));
     const std::string reinstall =
-        ProfileString(run.settingsPath, "configuration", "diskspacereqreins");
+        ProductSetting(run.settingsPath, "configuration", "diskspacereqreins");
     run.spaceReinstall = reinstall.empty() ? run.spaceFirstInstall : MegabytesToBytes(reinstall);
     run.spaceRequired = run.spaceFirstInstall;
     return true;

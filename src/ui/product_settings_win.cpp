@@ -1,0 +1,12 @@
+#include "ui/product_settings_win.h"
+
+#include <windows.h>
+
+std::string ProductSetting(const std::string &settingsPath, const char *section, const char *key,
+                           unsigned capacity) {
+    char buffer[256];
+    if (capacity > sizeof buffer) capacity = sizeof buffer;
+    const DWORD length =
+        GetPrivateProfileStringA(section, key, "", buffer, capacity, settingsPath.c_str());
+    return std::string(buffer, length);
+}
