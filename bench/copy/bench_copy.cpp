@@ -3,6 +3,7 @@
 // each run into a never-used folder, and prints medians and their ratio.
 //   taskset -c 0 scripts/wine-run BUILD bench_copy.exe E:\bench [rounds [part]]
 // (pin the prefix's wineserver to the same CPU first: taskset -cp 0 PID).
+#include "bench_tree.h"
 #include "files/copy_engine.h"
 #include "script/install_settings.h"
 #include "ui/install_view.h"
@@ -32,93 +33,6 @@ public:
     bool RunEnded() const override { return false; }
 };
 
-struct Tree {
-    std::vector<std::string> dirs;  // relative, created first
-    std::vector<std::string> files; // relative
-};
-
-Tree MakeTreeList() {
-    Tree tree;
-    tree.dirs = {"big", "medium", "small"};
-    tree.files.push_back("big\\huge.bin");
-    for (int i = 0; i < 2000; ++i)
-        tree.files.push_back("medium\\m" + std::to_string(i) + ".bin");
-    for (int i = 0; i < 5000; ++i)
-        tree.files.push_back("small\\s" + std::to_string(i) + ".bin");
-    return tree;
-}
-
-bool WriteFilled(const std::string &path, std::size_t size, char fill) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    std::vector<char> block(1 << 20, fill);
-    std::size_t left = size;
-    while (left > 0) {
-        DWORD n = static_cast<DWORD>(std::min(left, block.size())), written = 0;
-        WriteFile(file, block.data(), n, &written, nullptr);
-        left -= n;
-    }
-    CloseHandle(file);
-    return true;
-}
-
-void Generate(const std::string &source, const Tree &tree) {
-    if (GetFileAttributesA((source + "ready").c_str()) != INVALID_FILE_ATTRIBUTES)
-        return;
-    CreateDirectoryA(source.c_str(), nullptr);
-    for (const auto &dir : tree.dirs)
-        CreateDirectoryA((source + dir).c_str(), nullptr);
-    WriteFilled(source + tree.files[0], 200u << 20, 'h');
-    for (std::size_t i = 1; i < tree.files.size(); ++i)
-        WriteFilled(source + tree.files[i], i <= 2000 ? 100 * 1024 : 1024, 'a' + i % 26);
-    WriteFilled(source + "ready", 0, 0);
-}
-
-// Reads the whole source once, untimed, so both variants start from a warm
-// page cache.
-void Warm(const std::string &source, const Tree &tree) {
-    std::vector<char> block(1 << 20);
-    for (const auto &file : tree.files) {
-        HANDLE h = CreateFileA((source + file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        DWORD got = 0;
-        while (ReadFile(h, block.data(), static_cast<DWORD>(block.size()), &got, nullptr) && got)
-            ;
-        CloseHandle(h);
-    }
-}
-
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
-template <typename CopyOne>
-double TimeCopy(const std::string &source, const std::string &target, const Tree &tree,
-                CopyOne copyOne) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    CreateDirectoryA(target.c_str(), nullptr);
-    for (const auto &dir : tree.dirs)
-        CreateDirectoryA((target + dir).c_str(), nullptr);
-    for (const auto &file : tree.files) {
-        if (!copyOne(source + file, target + file)) {
-            std::fprintf(stderr, "copy failed: %s\n", file.c_str());
-            std::exit(1);
-        }
-    }
-    QueryPerformanceCounter(&end);
-    return Seconds(start, end);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -130,9 +44,9 @@ int main(int argc, char **argv) {
     if (work.back() != '\\')
         work += '\\';
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
-    Tree tree = MakeTreeList();
+    Tree tree = MakeTreeList(200u << 20, 2000, 5000);
     CreateDirectoryA(work.c_str(), nullptr);
-    Generate(work + "source\\", tree);
+    GenerateTree(work + "source\\", tree);
     if (argc > 3) { // only one part of the tree: big, medium or small
         const std::string part = std::string(argv[3]) + "\\";
         std::erase_if(tree.files, [&](const std::string &f) { return f.rfind(part, 0) != 0; });

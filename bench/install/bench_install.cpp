@@ -5,6 +5,7 @@
 // working set.
 //   taskset -c 0 scripts/wine-run BUILD bench_install.exe SETUP_EXE E:\bench-install [rounds]
 // (pin the prefix's wineserver to the same CPU first: taskset -cp 0 PID).
+#include "bench_tree.h"
 #include "uidriver.h"
 
 #include <windows.h>
@@ -22,22 +23,6 @@ namespace {
 constexpr int kMediumFiles = 1000;
 constexpr int kSmallFiles = 3000;
 
-struct Tree {
-    std::vector<std::string> dirs;  // relative, created first
-    std::vector<std::string> files; // relative
-};
-
-Tree MakeTreeList() {
-    Tree tree;
-    tree.dirs = {"big", "medium", "small"};
-    tree.files.push_back("big\\huge.bin");
-    for (int i = 0; i < kMediumFiles; ++i)
-        tree.files.push_back("medium\\m" + std::to_string(i) + ".bin");
-    for (int i = 0; i < kSmallFiles; ++i)
-        tree.files.push_back("small\\s" + std::to_string(i) + ".bin");
-    return tree;
-}
-
 bool WriteText(const std::string &path, const std::string &text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -49,34 +34,12 @@ bool WriteText(const std::string &path, const std::string &text) {
     return written == text.size();
 }
 
-bool WriteFilled(const std::string &path, std::size_t size, char fill) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    std::vector<char> block(1 << 20, fill);
-    std::size_t left = size;
-    while (left > 0) {
-        DWORD n = static_cast<DWORD>(std::min(left, block.size())), written = 0;
-        WriteFile(file, block.data(), n, &written, nullptr);
-        left -= n;
-    }
-    CloseHandle(file);
-    return true;
-}
-
 // The CD: PXD.INI, marker and script at its root, the tree below TREE.
 void Generate(const std::string &cd, const Tree &tree) {
     if (GetFileAttributesA((cd + "ready").c_str()) != INVALID_FILE_ATTRIBUTES)
         return;
     CreateDirectoryA(cd.c_str(), nullptr);
-    CreateDirectoryA((cd + "TREE").c_str(), nullptr);
-    for (const auto &dir : tree.dirs)
-        CreateDirectoryA((cd + "TREE\\" + dir).c_str(), nullptr);
-    WriteFilled(cd + "TREE\\" + tree.files[0], 100u << 20, 'h');
-    for (std::size_t i = 1; i < tree.files.size(); ++i)
-        WriteFilled(cd + "TREE\\" + tree.files[i], i <= kMediumFiles ? 100 * 1024 : 1024,
-                    'a' + i % 26);
+    GenerateTree(cd + "TREE\\", tree);
     WriteText(cd + "BNCHA100.CD1", "disk 1\r\n");
     WriteText(cd + "SETUP.INF", "MKDIR TREE *DESTDIR\r\nPROGRESS START\r\n"
                                 "COPYDIR TREE *DESTDIR\\TREE\r\nPROGRESS END\r\nALLDONE\r\n");
@@ -89,40 +52,6 @@ void WriteSettings(const std::string &cd, const std::string &installDir) {
                                   installDir +
                                   "\r\n[configuration]\r\n"
                                   "diskspacereq=1\r\n");
-}
-
-void Warm(const std::string &source, const Tree &tree) {
-    std::vector<char> block(1 << 20);
-    for (const auto &file : tree.files) {
-        HANDLE h = CreateFileA((source + file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        DWORD got = 0;
-        while (ReadFile(h, block.data(), static_cast<DWORD>(block.size()), &got, nullptr) && got)
-            ;
-        CloseHandle(h);
-    }
-}
-
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
-double PlainCopy(const std::string &source, const std::string &target, const Tree &tree) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    CreateDirectoryA(target.c_str(), nullptr);
-    for (const auto &dir : tree.dirs)
-        CreateDirectoryA((target + dir).c_str(), nullptr);
-    for (const auto &file : tree.files) {
-        if (!CopyFileA((source + file).c_str(), (target + file).c_str(), FALSE)) {
-            std::fprintf(stderr, "copy failed: %s\n", file.c_str());
-            std::exit(1);
-        }
-    }
-    QueryPerformanceCounter(&end);
-    return Seconds(start, end);
 }
 
 SIZE_T PeakWorkingSet(DWORD processId) {
@@ -171,11 +100,6 @@ double WindowInstall(const std::string &exe, const std::string &cd, SIZE_T &idle
     return Seconds(start, end);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -188,7 +112,7 @@ int main(int argc, char **argv) {
     if (work.back() != '\\')
         work += '\\';
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
-    const Tree tree = MakeTreeList();
+    const Tree tree = MakeTreeList(100u << 20, kMediumFiles, kSmallFiles);
     CreateDirectoryA(work.c_str(), nullptr);
     const std::string cd = work + "cd\\";
     Generate(cd, tree);
@@ -199,7 +123,10 @@ int main(int argc, char **argv) {
     for (int round = 0; round < rounds; ++round) {
         const std::string tag = run + "-" + std::to_string(round);
         Warm(cd + "TREE\\", tree);
-        plain.push_back(PlainCopy(cd + "TREE\\", "C:\\bench-plain-" + tag + "\\", tree));
+        plain.push_back(TimeCopy(cd + "TREE\\", "C:\\bench-plain-" + tag + "\\", tree,
+                                 [](const std::string &from, const std::string &to) {
+                                     return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+                                 }));
         Warm(cd + "TREE\\", tree);
         WriteSettings(cd, "bench-setup-" + tag);
         SIZE_T idle = 0, roundPeak = 0;
