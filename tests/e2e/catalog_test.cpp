@@ -36,7 +36,7 @@ void CheckCatalogTexts(const Expected &expected) {
 TEST(Catalog, FrenchTextsAreConvertedFromTheOemCodePage) {
     CheckCatalogTexts({'F',
                        "   Bienvenue dans l'installation du CD de d\xE9monstration.\n\n"
-                       "   Espace disque requis : environ 2 Mo.",
+                       "   Espace disque requis : environ 12 Mo.",
                        "   Choisissez le lecteur sur lequel vous d\xE9sirez installer", "Installer",
                        "Quitter"});
 }
@@ -44,14 +44,14 @@ TEST(Catalog, FrenchTextsAreConvertedFromTheOemCodePage) {
 TEST(Catalog, EnglishTexts) {
     CheckCatalogTexts({'A',
                        "   Welcome to the setup of the demo CD.\n\n"
-                       "   Free hard disk space required: about 2 MB.",
+                       "   Free hard disk space required: about 12 MB.",
                        "   Choose the drive where you would like to install", "Install", "Quit"});
 }
 
 TEST(Catalog, GermanTextsComeFromTheGColumn) {
     CheckCatalogTexts({'D',
                        "   Willkommen bei der Installation der Demo-CD.\n\n"
-                       "   Ben\xF6tigter Festplattenspeicher: etwa 2 MB.",
+                       "   Ben\xF6tigter Festplattenspeicher: etwa 12 MB.",
                        "   W\xE4hlen Sie das Laufwerk, auf dem Sie installieren", "Installieren",
                        "Beenden"});
 }
