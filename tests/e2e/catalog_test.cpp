@@ -27,8 +27,7 @@ void CheckCatalogTexts(const Expected &expected) {
         << ui::ControlText(window, 1003);
     EXPECT_EQ(ui::ControlText(window, 1012), expected.install);
     EXPECT_EQ(ui::ControlText(window, 1015), expected.quit);
-    ui::PostClick(window, 1015);
-    EXPECT_EQ(setup.WaitExit(10000), 0u);
+    QuitAndExpectEnd(setup, window);
 }
 
 } // namespace
@@ -67,8 +66,7 @@ TEST(Catalog, BrokenSetupIndexFallsBackToTheStringTableSilently) {
     EXPECT_EQ(ui::ControlText(window, 1000),
               "Setup programme for: \nDemo Title V.1.10\nFree hard disk space required: 12 Mb");
     EXPECT_EQ(ui::ControlText(window, 1012), "Install");
-    ui::PostClick(window, 1015);
-    EXPECT_EQ(setup.WaitExit(10000), 0u);
+    QuitAndExpectEnd(setup, window);
 }
 
 TEST(Catalog, YearMessageComesFromTheCatalogInFrench) {

@@ -50,11 +50,6 @@ void SelectLine(HWND window, int index) {
     Sleep(200); // the 1 ms timer reacts
 }
 
-void Quit(ui::Program &setup, HWND window) {
-    ui::PostClick(window, 1015);
-    EXPECT_EQ(setup.WaitExit(10000), 0u);
-}
-
 } // namespace
 
 TEST(DriveScan, HardDisksAreListedNotTheCdRom) {
@@ -79,7 +74,7 @@ TEST(DriveScan, HardDisksAreListedNotTheCdRom) {
     }
     EXPECT_EQ(SendDlgItemMessageA(window, 1023, LB_GETCURSEL, 0, 0), 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, 1012)));
-    Quit(setup, window);
+    QuitAndExpectEnd(setup, window);
 }
 
 TEST(DriveScan, SameVersionOnEIsOfferedAsAReinstallation) {
@@ -102,7 +97,7 @@ TEST(DriveScan, SameVersionOnEIsOfferedAsAReinstallation) {
     SelectLine(window, 0);
     EXPECT_NE(ui::ControlText(window, 1000).find("required: 12 Mb"), std::string::npos)
         << ui::ControlText(window, 1000);
-    Quit(setup, window);
+    QuitAndExpectEnd(setup, window);
 }
 
 TEST(DriveScan, NewerVersionOnEDisablesThatDrive) {
@@ -119,7 +114,7 @@ TEST(DriveScan, NewerVersionOnEDisablesThatDrive) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, 1012)));
     SelectLine(window, 0);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, 1012)));
-    Quit(setup, window);
+    QuitAndExpectEnd(setup, window);
 }
 
 TEST(DriveScan, NoDiskWithRoomSaysSoAndEnds) {
@@ -152,7 +147,7 @@ TEST(DriveScan, CatalogTextsDescribeTheDrivesInFrench) {
                         lines[0].find("> 2 Go]") != std::string::npos;
     EXPECT_TRUE(french) << lines[0];
     EXPECT_EQ(lines[1], "E:\\Scan Catalog   [Version d\xE9tect\xE9\x65 :2.05]");
-    Quit(setup, window);
+    QuitAndExpectEnd(setup, window);
 }
 
 TEST(DriveScan, NoDiskWithRoomTakesTheCatalogText) {

@@ -126,6 +126,16 @@ HWND WaitForMainWindow(const ui::Program &program, DWORD timeoutMs) {
     return nullptr;
 }
 
+void QuitAndExpectEnd(const ui::Program &setup, HWND window) {
+    ui::PostClick(window, 1015);
+    EXPECT_EQ(setup.WaitExit(10000), 0u);
+}
+
+void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box) {
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(setup.WaitExit(10000), 0u);
+}
+
 void Screenshot(const std::string &name) {
     CreateDirectoryA("D:\\screens", nullptr);
     ui::SaveScreen("D:\\screens\\" + name + ".bmp");

@@ -50,6 +50,12 @@ Box WaitForBox(const ui::Program &program, DWORD timeoutMs = kWindowTimeout);
 // Waits for the main window (the dialog with the drive list) to show.
 HWND WaitForMainWindow(const ui::Program &program, DWORD timeoutMs = kWindowTimeout);
 
+// Presses Quit on the main window and expects setup to end with 0.
+void QuitAndExpectEnd(const ui::Program &setup, HWND window);
+
+// Presses OK on a box and expects setup to end with 0.
+void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box);
+
 // Saves the screen as D:\screens\<name>.bmp (turned into PNG afterwards).
 void Screenshot(const std::string &name);
 

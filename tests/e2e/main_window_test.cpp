@@ -60,8 +60,7 @@ void CheckWindow(const Expected &expected) {
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, hidden))) << "control " << hidden;
     }
 
-    ui::PostClick(window, 1015);
-    EXPECT_EQ(setup.WaitExit(10000), 0u);
+    QuitAndExpectEnd(setup, window);
 }
 
 } // namespace
@@ -98,8 +97,7 @@ TEST(MainWindow, EscapeDoesNotCloseOnlyQuitDoes) {
     EXPECT_EQ(setup.WaitExit(1000), static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_TRUE(IsWindowVisible(window));
 
-    ui::PostClick(window, 1015);
-    EXPECT_EQ(setup.WaitExit(10000), 0u);
+    QuitAndExpectEnd(setup, window);
 }
 
 TEST(MainWindow, WithoutAPictureTheAreaStaysEmpty) {
@@ -119,6 +117,5 @@ TEST(MainWindow, WithoutAPictureTheAreaStaysEmpty) {
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(pixel, GetSysColor(COLOR_3DFACE)) << std::hex << pixel;
     EXPECT_GT(rect.right, rect.left);
-    ui::PostClick(window, 1015);
-    EXPECT_EQ(setup.WaitExit(10000), 0u);
+    QuitAndExpectEnd(setup, window);
 }

@@ -7,16 +7,6 @@
 
 using namespace e2e;
 
-namespace {
-
-// Presses OK on a box and expects setup to end with 0.
-void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box) {
-    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(setup.WaitExit(10000), 0u);
-}
-
-} // namespace
-
 TEST(Startup, SecondSetupEndsSilentlyWhileTheFirstRuns) {
     Cd cd("second", ValidCd('A'));
     ui::Program first(kSetupExe, cd.Dir());
@@ -29,8 +19,7 @@ TEST(Startup, SecondSetupEndsSilentlyWhileTheFirstRuns) {
     EXPECT_TRUE(ui::WindowsOf(second.Id()).empty());
     EXPECT_TRUE(first.Running());
 
-    ui::PostClick(window, 1015);
-    EXPECT_EQ(first.WaitExit(10000), 0u);
+    QuitAndExpectEnd(first, window);
 }
 
 TEST(Startup, LeftOverMessageBoxBlocksANewStart) {
