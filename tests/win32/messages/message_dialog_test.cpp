@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -44,29 +43,42 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
     return TRUE;
 }
 
+struct Watch {
+    int button;
+    Seen *seen;
+};
+
+// Waits for the dialog, reads what it shows and presses the button.
+DWORD WINAPI WatchDialog(LPVOID parameter) {
+    const Watch &watch = *static_cast<const Watch *>(parameter);
+    Seen &seen = *watch.seen;
+    HWND dialog = nullptr;
+    for (int i = 0; i < 500 && !dialog; ++i) {
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog) Sleep(10);
+    }
+    if (!dialog) return 0;
+    seen.found = true;
+    seen.caption = TextOf(dialog);
+    seen.text = TextOf(GetDlgItem(dialog, IDC_MESSAGE_TEXT));
+    seen.first = TextOf(GetDlgItem(dialog, IDOK));
+    seen.second = TextOf(GetDlgItem(dialog, IDCANCEL));
+    seen.secondVisible = IsWindowVisible(GetDlgItem(dialog, IDCANCEL)) != FALSE;
+    GetWindowRect(dialog, &seen.window);
+    seen.first_ = ClientRectOf(dialog, IDOK);
+    seen.second_ = ClientRectOf(dialog, IDCANCEL);
+    seen.static_ = ClientRectOf(dialog, IDC_MESSAGE_TEXT);
+    PostMessageA(GetDlgItem(dialog, watch.button), BM_CLICK, 0, 0);
+    return 0;
+}
+
 // Shows the dialog and presses `button` once it is up; returns the result.
 int ShowAndPress(const MessageRequest &request, int button, Seen &seen) {
-    std::thread watcher([&] {
-        HWND dialog = nullptr;
-        for (int i = 0; i < 500 && !dialog; ++i) {
-            EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-            if (!dialog) Sleep(10);
-        }
-        if (!dialog) return;
-        seen.found = true;
-        seen.caption = TextOf(dialog);
-        seen.text = TextOf(GetDlgItem(dialog, IDC_MESSAGE_TEXT));
-        seen.first = TextOf(GetDlgItem(dialog, IDOK));
-        seen.second = TextOf(GetDlgItem(dialog, IDCANCEL));
-        seen.secondVisible = IsWindowVisible(GetDlgItem(dialog, IDCANCEL)) != FALSE;
-        GetWindowRect(dialog, &seen.window);
-        seen.first_ = ClientRectOf(dialog, IDOK);
-        seen.second_ = ClientRectOf(dialog, IDCANCEL);
-        seen.static_ = ClientRectOf(dialog, IDC_MESSAGE_TEXT);
-        PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
-    });
+    Watch watch{button, &seen};
+    HANDLE watcher = CreateThread(nullptr, 0, WatchDialog, &watch, 0, nullptr);
     const int result = ShowMessageDialog(nullptr, request);
-    watcher.join();
+    WaitForSingleObject(watcher, INFINITE);
+    CloseHandle(watcher);
     return result;
 }
 
