@@ -5,8 +5,8 @@
 // (pin the prefix's wineserver to the same CPU first: taskset -cp 0 PID).
 #include "bench_tree.h"
 #include "files/copy_engine.h"
-#include "script/install_settings.h"
-#include "ui/install_view.h"
+#include "core/install_settings.h"
+#include "core/install_view.h"
 
 #include <windows.h>
 
@@ -27,6 +27,9 @@ public:
     void Alert(const std::string &text, const std::string &) override {
         std::fprintf(stderr, "alert: %s\n", text.c_str());
     }
+    int ShowMessage(const MessageRequest &) override { return 1; }
+    void RequestRestart() override {}
+    void ShowImage(const ImageCommand &) override {}
     std::uint32_t FastTicks() const override { return 0; }
     bool PumpMessage() override { return false; }
     void EndRun(int) override {}

@@ -1,7 +1,7 @@
 // Start-up of setup: one copy at a time, COM for the shell, a sane clock,
 // then the main dialog until the user leaves.
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/year_check.h"
 #include "messages/catalog.h"
 #include "messages/oem_convert.h"

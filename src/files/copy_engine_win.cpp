@@ -1,12 +1,12 @@
 #include "files/copy_engine.h"
 
-#include "files/file_errors.h"
+#include "messages/file_errors.h"
 #include "files/file_status_win.h"
 #include "messages/catalog.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
-#include "script/install_settings.h"
-#include "ui/install_view.h"
+#include "core/install_settings.h"
+#include "core/install_view.h"
 
 #include <windows.h>
 

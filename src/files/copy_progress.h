@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/install_view.h"
+#include "core/install_view.h"
 
 #include <cstdint>
 #include <string>

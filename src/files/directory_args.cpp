@@ -1,6 +1,6 @@
 #include "files/directory_commands.h"
 
-#include "script/script_text.h"
+#include "core/script_text.h"
 
 #include <algorithm>
 
@@ -10,4 +10,8 @@ std::string CopyDirTargetArgument(const std::string &targetWord) {
     if (StartsWithNoCase(relative, "*DESTDIR"))
         relative.erase(0, std::min<std::size_t>(9, relative.size()));
     return relative + " *DESTDIR";
+}
+
+bool EndsWithAllFiles(const std::string &path) {
+    return path.size() >= 3 && path.compare(path.size() - 3, 3, "*.*") == 0;
 }

@@ -1,28 +1,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-struct Directories;
 struct InstallSettings;
 class CopyEngine;
-class InstallView;
-
-// What the COPY, COPYDIR, MKDIR and RMDIR lines work with.
-struct DirectoryCommandContext {
-    const Directories &dirs;
-    const std::string &markerName; // the CD marker file, copied by COPY NOMENCLATUREFILE
-    CopyEngine &engine;
-    InstallView &view;
-    bool showProgress = false; // between PROGRESS START and PROGRESS END
-};
-
-// Each takes the whole script line (without a "PC_" prefix). A malformed
-// line ends the run through the view; the caller then stops.
-void CopyCommand(std::string_view line, DirectoryCommandContext &context);
-void CopyDirCommand(std::string_view line, DirectoryCommandContext &context);
-void MakeDirCommand(std::string_view line, DirectoryCommandContext &context);
-void RemoveDirCommand(std::string_view line, DirectoryCommandContext &context);
 
 // Copies the files of a directory ("...\*.*" is the directory itself);
 // with recurse, sub-directories too, creating them in the target.
@@ -43,3 +24,6 @@ void CleanInstallDirectory(const std::string &installDir, const InstallSettings 
 // The COPYDIR target word as a file argument in the install directory:
 // "*DESTDIR\DATA" and "DATA" both give "DATA *DESTDIR".
 std::string CopyDirTargetArgument(const std::string &targetWord);
+
+// A source ending in "*.*" names the files of its directory alone.
+bool EndsWithAllFiles(const std::string &path);

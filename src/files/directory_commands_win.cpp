@@ -1,11 +1,8 @@
 #include "files/directory_commands.h"
 
+#include "core/ascii.h"
+#include "core/install_settings.h"
 #include "files/copy_engine.h"
-#include "files/path_macros.h"
-#include "script/install_settings.h"
-#include "script/script_text.h"
-#include "ui/install_view.h"
-#include "ui/run_state.h"
 
 #include <windows.h>
 
@@ -14,10 +11,6 @@
 namespace {
 
 constexpr std::size_t kMaxPath = 255;
-
-bool EndsWithAllFiles(const std::string &path) {
-    return path.size() >= 3 && path.compare(path.size() - 3, 3, "*.*") == 0;
-}
 
 std::string Join(const std::string &dir, const std::string &name) {
     if (!dir.empty() && dir.back() == '\\')
@@ -51,11 +44,6 @@ private:
 
 bool IsDirectory(const WIN32_FIND_DATAA &found) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-void StopWithCopyNotValid(InstallView &view) {
-    view.Alert("COPY not valid", "Setup");
-    view.EndRun(0);
 }
 
 // Contents before their directory; read-only files are left out.
@@ -101,50 +89,6 @@ bool IsOtherProductsMarker(const std::string &name, const std::string &productCo
 
 } // namespace
 
-void CopyCommand(std::string_view line, DirectoryCommandContext &context) {
-    WordReader words(line);
-    words.Word();
-    const std::string file = words.Word();
-    const std::string target = words.Word();
-    if (file == "NOMENCLATUREFILE") {
-        // The marker lies in the CD's root, which need not be the source
-        // directory; the drive scan looks for it in the install directory.
-        context.engine.CopieFichier(context.dirs.current + context.markerName,
-                                    context.dirs.install + context.markerName, false);
-        return;
-    }
-    if (file.empty() || target.empty()) {
-        StopWithCopyNotValid(context.view);
-        return;
-    }
-    const auto source = PrepareFileName(file + " *SOURCEDIR", context.dirs, context.view);
-    if (!source)
-        return;
-    const auto destination = PrepareFileName(file + " " + target, context.dirs, context.view);
-    if (!destination)
-        return;
-    context.engine.CopieFichier(*source, *destination, context.showProgress);
-}
-
-void CopyDirCommand(std::string_view line, DirectoryCommandContext &context) {
-    WordReader words(line);
-    words.Word();
-    const std::string from = words.Word();
-    const std::string to = words.Word();
-    if (from.empty() || to.empty()) {
-        StopWithCopyNotValid(context.view);
-        return;
-    }
-    const auto source = PrepareFileName(from + " *SOURCEDIR", context.dirs, context.view);
-    if (!source)
-        return;
-    const auto target = PrepareFileName(CopyDirTargetArgument(to), context.dirs, context.view);
-    if (!target)
-        return;
-    CopyDirectory(*source, *target, !EndsWithAllFiles(*source), context.showProgress,
-                  context.engine);
-}
-
 int CopyDirectory(const std::string &source, const std::string &target, bool recurse,
                   bool showProgress, CopyEngine &engine) {
     std::string dir = source;
@@ -173,16 +117,6 @@ int CopyDirectory(const std::string &source, const std::string &target, bool rec
     return 1;
 }
 
-void MakeDirCommand(std::string_view line, DirectoryCommandContext &context) {
-    const std::string_view argument = line.size() > 6 ? line.substr(6) : std::string_view();
-    auto path = PrepareFileName(argument, context.dirs, context.view);
-    if (!path)
-        return;
-    if (!path->empty() && path->back() == '\\')
-        path->pop_back();
-    CreateDirectoryPath(*path);
-}
-
 void CreateDirectoryPath(const std::string &path) {
     const std::string bounded = path.substr(0, kMaxPath);
     // After the root: "C:\" or "\\server\share\".
@@ -200,21 +134,8 @@ void CreateDirectoryPath(const std::string &path) {
             continue;
         if (at == 0 || bounded[at - 1] == '\\')
             continue; // nothing new at this level
-        std::string prefix = bounded.substr(0, at);
-        for (char &c : prefix) {
-            if (c == '|')
-                c = ' ';
-        }
-        CreateDirectoryA(prefix.c_str(), nullptr);
+        CreateDirectoryA(BarsToBlanks(bounded.substr(0, at)).c_str(), nullptr);
     }
-}
-
-void RemoveDirCommand(std::string_view line, DirectoryCommandContext &context) {
-    const std::string_view argument = line.size() > 6 ? line.substr(6) : std::string_view();
-    const auto dir = PrepareFileName(argument, context.dirs, context.view);
-    if (!dir)
-        return;
-    RemoveTree(*dir);
 }
 
 void RemoveTree(const std::string &dir) {

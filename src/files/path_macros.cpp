@@ -1,8 +1,8 @@
 #include "files/path_macros.h"
 
-#include "script/script_text.h"
-#include "ui/install_view.h"
-#include "ui/run_state.h"
+#include "core/script_text.h"
+#include "core/install_view.h"
+#include "core/run_state.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "messages/catalog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "messages/language.h"
 
 namespace {

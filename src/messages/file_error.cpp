@@ -1,6 +1,6 @@
 #include "messages/file_error.h"
 
-#include "files/file_errors.h"
+#include "messages/file_errors.h"
 #include "messages/catalog.h"
 
 #include <windows.h>

@@ -1,13 +1,13 @@
 #include "messages/message_dialog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "messages/catalog.h"
 #include "messages/setup_ini.h"
 #include "messages/string_table.h"
 #include "messages/text_format.h"
 #include "messages/text_ids.h"
 #include "res/resource.h"
-#include "ui/window_icon.h"
+#include "messages/window_icon.h"
 
 namespace {
 
@@ -60,8 +60,10 @@ void OnInitDialog(HWND dialog, const MessageRequest &request) {
     if (!CatalogAvailable() || request.mode == 0) {
         SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
     } else if (request.mode == 2) {
-        const std::string end = SetupText(request.yesNo ? "END_INSTALL_REBOOT" : "END_INSTALL");
-        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, end.c_str());
+        // The catalog names the closing messages; any other number keeps its
+        // string-table text.
+        const char *name = CatalogNameOfMessage(request.number);
+        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, name ? SetupText(name).c_str() : text.c_str());
     }
     MoveWindow(GetDlgItem(dialog, IDC_MESSAGE_TEXT), 10, 10, request.width - 20,
                request.height - 40, TRUE);

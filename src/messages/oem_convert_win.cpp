@@ -1,6 +1,6 @@
 #include "messages/oem_convert.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "messages/setup_ini.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "messages/language.h"
 #include "messages/text_format.h"
 

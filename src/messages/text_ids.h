@@ -23,3 +23,8 @@ enum TextGroup : int {
 // Single strings.
 constexpr int kTextInsertMarker = 139;
 constexpr int kTextBadSystemYear = 140;
+
+// The SETUP catalog's name for a string-table message shown in mode 2 of the
+// message dialog: END_INSTALL for the closing message, END_INSTALL_REBOOT
+// for the restart question; nullptr for every other number.
+const char *CatalogNameOfMessage(int number);

@@ -1,16 +1,14 @@
 #include "script/prepass_walk.h"
 
-#include "script/script_text.h"
-
-#include <algorithm>
+#include "core/ascii.h"
+#include "core/script_text.h"
+#include "script/keywords.h"
 
 namespace {
 
 // A script file name has no blanks; "|" stands for one.
 std::string SourcePath(const PrePassContext &context, const std::string &word) {
-    std::string path = context.sourceDir + word;
-    std::replace(path.begin(), path.end(), '|', ' ');
-    return path;
+    return BarsToBlanks(context.sourceDir + word);
 }
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
@@ -140,12 +138,12 @@ void ReadProgressColour(std::string_view line, InstallSettings &settings) {
 
 // Adds the bytes of a COPY or COPYDIR line to the total. False when a file
 // could not be read.
-bool SizeCopyLine(std::string_view line, const PrePassContext &context, PrePassEffects &effects,
-                  InstallSettings &settings) {
+bool SizeCopyLine(std::string_view line, bool directory, const PrePassContext &context,
+                  PrePassEffects &effects, InstallSettings &settings) {
     WordReader words(line);
     words.Word();
     const std::string source = words.Word();
-    if (StartsWithNoCase(line, "COPYDIR") || StartsWithNoCase(line, "PC_COPYDIR")) {
+    if (directory) {
         if (source.empty())
             return true; // the interpreter refuses the line
         settings.totalBytes +=
@@ -166,31 +164,41 @@ bool SizeCopyLine(std::string_view line, const PrePassContext &context, PrePassE
 // Option and layout lines never reach the command list. True when the line
 // was one of them.
 bool ConsumeOptionLine(std::string_view line, PrePassEffects &effects, InstallSettings &settings) {
-    if (StartsWithNoCase(line, "WAITWRITE")) {
+    switch (OptionKeyword(line)) {
+    case Keyword::WaitWrite:
         ReadWaitWrite(line, settings);
-    } else if (StartsWithNoCase(line, "COPY_MODE")) {
+        break;
+    case Keyword::CopyMode:
         ReadCopyMode(line, settings);
-    } else if (StartsWithNoCase(line, "KILL")) {
+        break;
+    case Keyword::Kill:
         ReadKill(line, settings);
-    } else if (StartsWithNoCase(line, "COMPATIBILITY") ||
-               StartsWithNoCase(line, "PC_COMPATIBILITY")) {
+        break;
+    case Keyword::Compatibility: {
         const std::string word = SecondWord(line);
         if (!word.empty())
             settings.compatibility.push_back(ToUpperAscii(word));
-    } else if (StartsWithNoCase(line, "NODELETE")) {
+        break;
+    }
+    case Keyword::NoDelete:
         ReadNoDelete(line, settings);
-    } else if (StartsWithNoCase(line, "DELETEFILE") || StartsWithNoCase(line, "PC_DELETEFILE")) {
+        break;
+    case Keyword::DeleteFile:
         ReadDeleteFile(line, settings);
-    } else if (StartsWithNoCase(line, "INSTALL FONT") ||
-               StartsWithNoCase(line, "PC_INSTALL FONT")) {
+        break;
+    case Keyword::InstallFont:
         ReadInstallFont(line, effects);
-    } else if (StartsWithNoCase(line, "USEFONT")) {
+        break;
+    case Keyword::UseFont:
         ReadUseFont(line, settings);
-    } else if (StartsWithNoCase(line, "BKGNDCOLOR")) {
+        break;
+    case Keyword::BackgroundColour:
         ReadBackgroundColour(line, settings);
-    } else if (StartsWithNoCase(line, "PROGRESSCOLOR")) {
+        break;
+    case Keyword::ProgressColour:
         ReadProgressColour(line, settings);
-    } else {
+        break;
+    default:
         return false;
     }
     return true;
@@ -225,9 +233,12 @@ bool WalkScript(std::string_view text, const PrePassContext &context, PrePassEff
         if (line.empty() || line[0] == ';' || StartsWithNoCase(line, "MAC_"))
             continue;
 
-        if (sizing && (StartsWithNoCase(line, "COPY") || StartsWithNoCase(line, "PC_COPY"))) {
-            if (!SizeCopyLine(line, context, effects, settings))
+        if (sizing) {
+            const Keyword command = CommandKeyword(line, KeywordCase::Any);
+            if ((command == Keyword::Copy || command == Keyword::CopyDir) &&
+                !SizeCopyLine(line, command == Keyword::CopyDir, context, effects, settings)) {
                 return false;
+            }
         }
         settings.commands.emplace_back(line);
     }

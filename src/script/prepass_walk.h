@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/install_settings.h"
+#include "core/install_settings.h"
 
 #include <cstdint>
 #include <string>

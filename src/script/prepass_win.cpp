@@ -4,7 +4,7 @@
 #include "files/file_status_win.h"
 #include "script/prepass_walk.h"
 #include "system/font_install.h"
-#include "ui/run_state.h"
+#include "core/run_state.h"
 
 #include <windows.h>
 

@@ -73,3 +73,8 @@ std::string AnyVersionPattern(const std::string &markerName) {
         pattern.replace(5, 3, "???");
     return pattern;
 }
+
+std::uint32_t FreeBytesOfClusters(std::uint32_t sectorsPerCluster, std::uint32_t bytesPerSector,
+                                  std::uint32_t freeClusters) {
+    return CapFreeBytes(std::uint64_t{sectorsPerCluster} * bytesPerSector * freeClusters);
+}

@@ -20,6 +20,10 @@ DriveTexts BuiltInDriveTexts(int languageIndex, std::string versionLabel, std::s
 // means "more than 2 GB".
 constexpr std::uint32_t kFreeSpaceCap = 0x7FFFFFFF;
 std::uint32_t CapFreeBytes(std::uint64_t bytes);
+// The free room GetDiskFreeSpaceA reports, counted in 64 bits and capped as
+// above: a large drive holds more than 4 GB.
+std::uint32_t FreeBytesOfClusters(std::uint32_t sectorsPerCluster, std::uint32_t bytesPerSector,
+                                  std::uint32_t freeClusters);
 
 // "Detected version : 1.10" for a version times 100.
 std::string VersionDescription(const DriveTexts &texts, int version);

@@ -1,38 +1,18 @@
 #include "ui/drive_list.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "messages/catalog.h"
 #include "messages/message_dialog.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
+#include "platform/optional_api.h"
 #include "ui/drive_scan.h"
-#include "ui/product_settings_win.h"
-#include "ui/run_state.h"
+#include "files/product_settings_win.h"
+#include "core/run_state.h"
 
 #include <cstdio>
 
 namespace {
-
-using GetDiskFreeSpaceExFn = BOOL(WINAPI *)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
-                                            PULARGE_INTEGER);
-
-// Frees the library on every way out.
-class Library {
-public:
-    explicit Library(const char *name) : module_(LoadLibraryA(name)) {}
-    ~Library() {
-        if (module_)
-            FreeLibrary(module_);
-    }
-    Library(const Library &) = delete;
-    Library &operator=(const Library &) = delete;
-    FARPROC Find(const char *name) const {
-        return module_ ? GetProcAddress(module_, name) : nullptr;
-    }
-
-private:
-    HMODULE module_;
-};
 
 class WinDriveProbes : public DriveProbes {
 public:
@@ -99,20 +79,18 @@ void TellNoDiskHasRoom(HWND dialog, std::uint32_t required) {
 } // namespace
 
 std::uint32_t FreeBytesOfRoot(const std::string &root) {
-    {
-        // Windows 95 before OSR2 has no GetDiskFreeSpaceExA.
-        Library kernel("kernel32.dll");
-        auto getFreeEx = reinterpret_cast<GetDiskFreeSpaceExFn>(
-            reinterpret_cast<void (*)()>(kernel.Find("GetDiskFreeSpaceExA")));
-        ULARGE_INTEGER callerFree, total, totalFree;
-        if (getFreeEx && getFreeEx(root.c_str(), &callerFree, &total, &totalFree))
-            return CapFreeBytes(totalFree.QuadPart);
+    // Windows 95 before OSR2 has no GetDiskFreeSpaceExA.
+    ULARGE_INTEGER callerFree, total, totalFree;
+    if (const auto getFreeEx = Kernel32().getDiskFreeSpaceEx;
+        getFreeEx && getFreeEx(root.c_str(), &callerFree, &total, &totalFree)) {
+        return CapFreeBytes(totalFree.QuadPart);
     }
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
     if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
                            &clusters))
         return 0; // unknown room: the drive cannot be chosen
-    return sectorsPerCluster * bytesPerSector * freeClusters;
+    // Large FAT32 and NTFS drives report more than 32 bits of room.
+    return FreeBytesOfClusters(sectorsPerCluster, bytesPerSector, freeClusters);
 }
 
 bool FillDriveList(HWND dialog, int listId, RunState &run) {

@@ -1,7 +1,7 @@
 #include "ui/drive_scan.h"
 
-#include "script/script_text.h"
-#include "ui/run_state.h"
+#include "core/script_text.h"
+#include "core/run_state.h"
 
 namespace {
 

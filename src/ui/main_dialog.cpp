@@ -1,18 +1,20 @@
 #include "ui/main_dialog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
+#include "core/ascii.h"
 #include "messages/catalog.h"
 #include "messages/message_dialog.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
 #include "res/resource.h"
-#include "script/interpreter.h"
+#include "script/install_run.h"
+#include "system/restart_win.h"
 #include "ui/drive_list.h"
-#include "ui/product_settings_win.h"
+#include "files/product_settings_win.h"
 #include "ui/product_values.h"
 #include "ui/source_media.h"
 #include "ui/welcome_text.h"
-#include "ui/window_icon.h"
+#include "messages/window_icon.h"
 
 namespace {
 
@@ -200,7 +202,7 @@ void MainDialog::OnInstall() {
     busy_ = true;
     SwitchToInstallLayout();
     run_.dirs.install = WithBackslash(run_.drives[static_cast<std::size_t>(selection)].path);
-    RunInstall(run_, *this, hwnd_);
+    RunInstall(run_, *this);
 }
 
 void MainDialog::SwitchToInstallLayout() {
@@ -277,6 +279,18 @@ void MainDialog::ShowWindow(bool visible) {
 
 void MainDialog::Alert(const std::string &text, const std::string &caption) {
     MessageBoxA(hwnd_, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+int MainDialog::ShowMessage(const MessageRequest &request) {
+    return ShowMessageDialog(hwnd_, request);
+}
+
+void MainDialog::RequestRestart() {
+    RestartComputer();
+}
+
+void MainDialog::ShowImage(const ImageCommand &) {
+    // Pictures during the run are not shown by this build.
 }
 
 std::uint32_t MainDialog::FastTicks() const {

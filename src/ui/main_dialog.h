@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/install_view.h"
+#include "core/install_view.h"
 #include "ui/picture.h"
-#include "ui/run_state.h"
+#include "core/run_state.h"
 
 #include <windows.h>
 
@@ -21,6 +21,9 @@ public:
     void SetMessage(const std::string &text) override;
     void ShowWindow(bool visible) override;
     void Alert(const std::string &text, const std::string &caption) override;
+    int ShowMessage(const MessageRequest &request) override;
+    void RequestRestart() override;
+    void ShowImage(const ImageCommand &image) override;
     std::uint32_t FastTicks() const override;
     bool PumpMessage() override;
     void EndRun(int result) override;

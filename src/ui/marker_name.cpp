@@ -8,7 +8,7 @@ MarkerInfo ParseMarkerName(const std::string &name) {
     info.diskOne = !name.empty() && name.back() == '1';
     info.productCode = name.substr(0, 4);
     for (char &c : info.productCode) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (name.size() > 4) info.languageLetter = name[4];
+    if (name.size() > 4) info.languageLetter = static_cast<char>(std::toupper(static_cast<unsigned char>(name[4])));
 
     // The layout of the name is read the way it always was: five characters,
     // a number of at most three digits, four characters. Widths bound every

@@ -7,7 +7,7 @@
 struct MarkerInfo {
     bool diskOne = false;     // the name ends in "1"
     std::string productCode;  // first four characters, upper case
-    char languageLetter = 0;  // fifth character (NUL when the name is shorter)
+    char languageLetter = 0;  // fifth character, upper case (NUL when the name is shorter)
     int version = 0;          // the number after the five-character prefix
 };
 

@@ -18,13 +18,6 @@ std::uint32_t MegabytesToBytes(const std::string &value) {
     return megabytes << 20;
 }
 
-std::string BarsToBlanks(std::string value) {
-    for (char &c : value) {
-        if (c == '|') c = ' ';
-    }
-    return value;
-}
-
 std::string SourceDirectoryOf(const std::string &currentDir, const std::string &value) {
     if (value == ".") return currentDir;
     return WithBackslash(currentDir + value);

@@ -12,9 +12,6 @@ std::string WithBackslash(std::string dir);
 // the original arithmetic, 4096 MB and more wrap around.
 std::uint32_t MegabytesToBytes(const std::string &value);
 
-// The vertical bar stands for a blank in directory names.
-std::string BarsToBlanks(std::string value);
-
 // The CD's source directory: the current directory itself for ".", else the
 // named folder below it.
 std::string SourceDirectoryOf(const std::string &currentDir, const std::string &value);

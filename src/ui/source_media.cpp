@@ -1,7 +1,8 @@
 #include "ui/source_media.h"
 
-#include "app/app_state.h"
-#include "files/file_errors.h"
+#include "core/app_state.h"
+#include "core/ascii.h"
+#include "messages/file_errors.h"
 #include "messages/catalog.h"
 #include "messages/file_error.h"
 #include "messages/language.h"
@@ -9,9 +10,9 @@
 #include "messages/text_ids.h"
 #include "script/prepass.h"
 #include "ui/marker_name.h"
-#include "ui/product_settings_win.h"
+#include "files/product_settings_win.h"
 #include "ui/product_values.h"
-#include "ui/run_state.h"
+#include "core/run_state.h"
 
 #include <shlobj.h>
 
@@ -146,7 +147,10 @@ bool LocateSource(HWND dialog, RunState &run) {
 
     run.dirs.install = BarsToBlanks(ProductSetting(run.settingsPath, "general", "installdirectory"));
 
-    const std::string marker = FirstMarkerName(markerPattern);
+    // The name is read in capitals: a marker stored as "demoa110.cd1" is
+    // still English.
+    std::string marker = FirstMarkerName(markerPattern);
+    CharUpperBuffA(marker.data(), static_cast<DWORD>(marker.size()));
     const MarkerInfo info = ParseMarkerName(marker);
     if (!info.diskOne) {
         // The language is not settled yet, so this is always the first slot.
@@ -160,7 +164,6 @@ bool LocateSource(HWND dialog, RunState &run) {
     }
     run.diskOne = true;
     run.markerName = marker;
-    CharUpperBuffA(run.markerName.data(), static_cast<DWORD>(run.markerName.size()));
     run.productCode = info.productCode;
 
     if (!RunScriptPrePass(run)) {

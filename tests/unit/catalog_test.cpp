@@ -1,6 +1,6 @@
 #include "catalog_fixture.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "messages/catalog.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "files/copy_progress.h"
-#include "files/file_errors.h"
+#include "messages/file_errors.h"
 
 #include "test_view.h"
 

@@ -3,7 +3,7 @@
 
 #include "ui/drive_entry.h"
 #include "ui/drive_scan.h"
-#include "ui/run_state.h"
+#include "core/run_state.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,10 @@ TEST(DriveDescription, TwoGigabytesAndMoreAreNotCounted) {
     EXPECT_EQ(FreeSpaceDescription(English(), kFreeSpaceCap - 1), "Free space:    2.00  Gb");
     EXPECT_EQ(CapFreeBytes(1ull << 32), kFreeSpaceCap);
     EXPECT_EQ(CapFreeBytes(12345), 12345u);
+    // The clusters of a drive with 8 GB free do not wrap to a small room.
+    EXPECT_EQ(FreeBytesOfClusters(8, 512, 2u << 20), kFreeSpaceCap);
+    EXPECT_EQ(FreeBytesOfClusters(64, 512, 0xFFFFFFFFu), kFreeSpaceCap);
+    EXPECT_EQ(FreeBytesOfClusters(8, 512, 100), 409600u);
 }
 
 TEST(DriveDescription, SmallAmountsAndTheGigabyteBoundary) {

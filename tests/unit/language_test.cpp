@@ -1,4 +1,5 @@
 #include "messages/language.h"
+#include "messages/text_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -39,4 +40,14 @@ TEST(Language, CatalogFieldLettersFollowTheColumnMapping) {
     EXPECT_EQ(CatalogFieldLetter('Q'), 'Q');
     EXPECT_EQ(CatalogFieldLetter('?'), 'F');
     EXPECT_EQ(CatalogFieldLetter('Z'), 'F');
+}
+
+TEST(Language, OnlyTheClosingMessagesHaveCatalogNames) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        EXPECT_STREQ(CatalogNameOfMessage(kTextFinished + language), "END_INSTALL");
+        EXPECT_STREQ(CatalogNameOfMessage(kTextFinishedRestart + language), "END_INSTALL_REBOOT");
+    }
+    EXPECT_EQ(CatalogNameOfMessage(kTextInsertDiskOne), nullptr);
+    EXPECT_EQ(CatalogNameOfMessage(kTextFinished - 1), nullptr);
+    EXPECT_EQ(CatalogNameOfMessage(kTextFinishedRestart + kLanguageCount), nullptr);
 }

@@ -1,7 +1,7 @@
 #include "files/path_macros.h"
 
 #include "test_view.h"
-#include "ui/run_state.h"
+#include "core/run_state.h"
 
 #include <gtest/gtest.h>
 

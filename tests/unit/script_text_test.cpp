@@ -1,4 +1,4 @@
-#include "script/script_text.h"
+#include "core/script_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // welcome text and the clock check.
 
 #include "app/year_check.h"
+#include "core/ascii.h"
 #include "ui/marker_name.h"
 #include "ui/product_values.h"
 #include "ui/welcome_text.h"
@@ -19,6 +20,10 @@ TEST(MarkerName, DiskOneMarkerGivesCodeLanguageAndVersion) {
     EXPECT_EQ(lower.productCode, "ABCD");
     EXPECT_EQ(lower.languageLetter, 'A');
     EXPECT_EQ(lower.version, 205);
+
+    // A marker stored in lower case is still read in capitals: "a" is English.
+    EXPECT_EQ(ParseMarkerName("demoa110.cd1").languageLetter, 'A');
+    EXPECT_EQ(ParseMarkerName("demod110.cd1").languageLetter, 'D');
 }
 
 TEST(MarkerName, OtherDisksAndMissingMarkersAreNotDiskOne) {

@@ -2,7 +2,7 @@
 // sizes derived from the path, fail for some paths, and check that every
 // path and font word stays bounded.
 #include "script/prepass_walk.h"
-#include "script/script_text.h"
+#include "core/script_text.h"
 
 #include <cstdint>
 #include <cstdlib>

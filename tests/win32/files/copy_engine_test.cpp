@@ -1,6 +1,6 @@
 #include "files/copy_engine.h"
 
-#include "script/install_settings.h"
+#include "core/install_settings.h"
 #include "test_view.h"
 #include "win_test_files.h"
 

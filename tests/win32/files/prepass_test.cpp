@@ -2,7 +2,7 @@
 
 #include "files/copy_engine.h"
 #include "test_view.h"
-#include "ui/run_state.h"
+#include "core/run_state.h"
 #include "win_test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The message dialog shown in this process and read from a second thread,
 // the way a user sees it.
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "messages/message_dialog.h"
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 // The string table and .\setup.ini as the program reads them.
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "messages/setup_ini.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messages/catalog_state.h"
+#include "core/catalog_state.h"
 
 // Process-wide state shared by every part of setup: the language settled from
 // the CD marker, the message catalog's tables and the screen size. Nothing

@@ -1,7 +1,7 @@
-#include "files/file_errors.h"
+#include "messages/file_errors.h"
 
 #include "messages/catalog.h"
-#include "ui/install_view.h"
+#include "core/install_view.h"
 
 #include <iterator>
 

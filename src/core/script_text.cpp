@@ -1,14 +1,6 @@
-#include "script/script_text.h"
+#include "core/script_text.h"
 
 #include <algorithm>
-
-namespace {
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-} // namespace
 
 bool ScriptLineReader::Next(std::string_view &line) {
     if (pos_ >= text_.size())
@@ -76,25 +68,4 @@ std::string WordReader::Rest() const {
     if (start < line_.size())
         ++start; // the single blank behind the last word
     return std::string(line_.substr(start, kMaxScriptWord));
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (UpperAscii(a[i]) != UpperAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::string ToUpperAscii(std::string_view text) {
-    std::string upper(text);
-    for (char &c : upper)
-        c = UpperAscii(c);
-    return upper;
 }

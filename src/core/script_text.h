@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ascii.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -46,6 +48,3 @@ private:
 };
 
 bool IsScriptBlank(char c);
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
-bool EqualsNoCase(std::string_view a, std::string_view b);
-std::string ToUpperAscii(std::string_view text);

@@ -1,4 +1,4 @@
-#include "ui/window_icon.h"
+#include "messages/window_icon.h"
 
 #include "res/resource.h"
 

@@ -1,4 +1,4 @@
-#include "ui/product_settings_win.h"
+#include "files/product_settings_win.h"
 
 #include <windows.h>
 

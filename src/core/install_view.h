@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/message_request.h"
+#include "core/script_commands.h"
+
 #include <cstdint>
 #include <string>
 
@@ -34,6 +37,13 @@ public:
     virtual void ShowWindow(bool visible) = 0;
     // Message box with the exclamation icon, owned by the main window.
     virtual void Alert(const std::string &text, const std::string &caption) = 0;
+    // The setup's message dialog over the main window: 1 for the first
+    // button (Yes / OK), 2 for the second (No).
+    virtual int ShowMessage(const MessageRequest &request) = 0;
+    // The user agreed to restart the computer.
+    virtual void RequestRestart() = 0;
+    // An IMAGE line: the picture of the window changes.
+    virtual void ShowImage(const ImageCommand &image) = 0;
 
     // Ticks of the main dialog's 1 ms timer; wraps around.
     virtual std::uint32_t FastTicks() const = 0;
