@@ -41,7 +41,8 @@ void GenerateTree(const std::string &root, const Tree &tree) {
     WriteFilled(root + tree.files[0], tree.bigBytes, 'h');
     for (std::size_t i = 1; i < tree.files.size(); ++i) {
         const bool medium = i <= static_cast<std::size_t>(tree.mediumFiles);
-        WriteFilled(root + tree.files[i], medium ? 100 * 1024 : 1024, static_cast<char>('a' + i % 26));
+        WriteFilled(root + tree.files[i], medium ? 100 * 1024 : 1024,
+                    static_cast<char>('a' + i % 26));
     }
     WriteFilled(root + "ready", 0, 0);
 }

@@ -2,7 +2,8 @@
 #include <windows.h>
 
 static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_INITDIALOG)
+        return TRUE;
     if (message == WM_COMMAND && LOWORD(wParam) == 2) {
         EndDialog(dialog, 0);
         return TRUE;

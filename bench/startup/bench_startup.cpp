@@ -27,10 +27,12 @@ double TimeToWindow(const char *exe, const char *cwd, int quitButton) {
     HWND window = nullptr;
     while (!window && program.Running()) {
         window = ui::WaitForWindow(program.Id(), nullptr, nullptr, 0);
-        if (!window) Sleep(1);
+        if (!window)
+            Sleep(1);
     }
     QueryPerformanceCounter(&shown);
-    if (!window) return -1;
+    if (!window)
+        return -1;
     ui::PostClick(window, quitButton);
     program.WaitExit(10000);
     return Milliseconds(start, shown);
@@ -64,6 +66,7 @@ int main(int argc, char **argv) {
     }
     const double s = Median(setup), b = Median(bare);
     std::printf("start-up to window, median of %d rounds: setup.exe %.1f ms, bare dialog %.1f ms, "
-                "ratio %.2f\n", rounds, s, b, s / b);
+                "ratio %.2f\n",
+                rounds, s, b, s / b);
     return 0;
 }

@@ -30,8 +30,8 @@ int CurrentYear() {
 
 void ShowBadYear() {
     // No language is settled yet: the catalog answers in French.
-    const bool catalog = OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION") &&
-                         App().languageLetter != '?';
+    const bool catalog =
+        OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION") && App().languageLetter != '?';
     const std::string text =
         catalog ? SetupText("BAD_SYSTEM_YEAR") : ResourceText(kTextBadSystemYear);
     MessageBoxA(nullptr, text.c_str(), "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
@@ -48,7 +48,8 @@ struct ComSession {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (AnotherInstanceRuns()) return 0;
+    if (AnotherInstanceRuns())
+        return 0;
     UseSystemOemConversion();
     ComSession com;
     if (!IsYearAccepted(CurrentYear())) {

@@ -9,4 +9,6 @@
 
 constexpr int kFirstRefusedYear = SETUP_FIRST_REFUSED_YEAR;
 
-constexpr bool IsYearAccepted(int year) { return year < kFirstRefusedYear; }
+constexpr bool IsYearAccepted(int year) {
+    return year < kFirstRefusedYear;
+}

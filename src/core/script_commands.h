@@ -12,8 +12,8 @@
 
 // --- Files and directories (files/) ---
 struct CopyCommand {
-    std::string file;   // source file, relative to the source directory
-    std::string target; // destination word: a path macro
+    std::string file;    // source file, relative to the source directory
+    std::string target;  // destination word: a path macro
     bool marker = false; // COPY NOMENCLATUREFILE: the CD marker into the install directory
 };
 struct CopyDirCommand {
@@ -96,16 +96,16 @@ struct DirectXInstallCommand {
 
 // --- The window and the user (script/ and the view) ---
 struct ImageCommand {
-    std::string file;           // relative to the current directory
-    std::int32_t seconds = 0;   // how long it stays before the next picture
+    std::string file;         // relative to the current directory
+    std::int32_t seconds = 0; // how long it stays before the next picture
 };
 struct MessageCommand {
     std::int32_t number = 0;
 };
 struct TestCommand {
-    std::string test;                  // GRAPHCAPS (any case) is the one known
+    std::string test;                     // GRAPHCAPS (any case) is the one known
     std::array<std::int32_t, 6> values{}; // the numbers after it, in order
-    int count = 0;                     // how many could be read
+    int count = 0;                        // how many could be read
 };
 
 // --- The run itself (script/) ---

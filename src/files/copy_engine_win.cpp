@@ -294,9 +294,8 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     if (!SetFileTime(temp.Handle(), &info.ftCreationTime, &info.ftLastAccessTime,
                      &info.ftLastWriteTime))
         return fail(GetLastError());
-    if (!fresh &&
-        !ReplaceDestination(temp, destination, existingAttributes, deleteThenRename_,
-                            reinterpret_cast<SetInformationByHandleFn>(renameByHandle_)))
+    if (!fresh && !ReplaceDestination(temp, destination, existingAttributes, deleteThenRename_,
+                                      reinterpret_cast<SetInformationByHandleFn>(renameByHandle_)))
         return fail(GetLastError());
     temp.Placed();
     temp.Close();

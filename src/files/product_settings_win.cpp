@@ -5,7 +5,8 @@
 std::string ProductSetting(const std::string &settingsPath, const char *section, const char *key,
                            unsigned capacity) {
     char buffer[256];
-    if (capacity > sizeof buffer) capacity = sizeof buffer;
+    if (capacity > sizeof buffer)
+        capacity = sizeof buffer;
     const DWORD length =
         GetPrivateProfileStringA(section, key, "", buffer, capacity, settingsPath.c_str());
     return std::string(buffer, length);

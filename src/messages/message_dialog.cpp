@@ -17,7 +17,8 @@ std::string MessageText(HWND dialog, const MessageRequest &request) {
         return ResourceText(request.number);
     case 1: {
         std::string text = SetupIniMessage(request.number);
-        if (CatalogAvailable()) text = ScriptText("BAD_SCREEN_CAPS");
+        if (CatalogAvailable())
+            text = ScriptText("BAD_SCREEN_CAPS");
         SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
         return text;
     }
@@ -55,7 +56,8 @@ void OnInitDialog(HWND dialog, const MessageRequest &request) {
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 
     std::string text = MessageText(dialog, request);
-    if (request.insert) text = InsertString(text, request.insertion);
+    if (request.insert)
+        text = InsertString(text, request.insertion);
 
     if (!CatalogAvailable() || request.mode == 0) {
         SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
@@ -93,7 +95,9 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 } // namespace
 
-const char *SetupCaption() { return App().languageIndex == 1 ? "Setup" : "Setup Morvel"; }
+const char *SetupCaption() {
+    return App().languageIndex == 1 ? "Setup" : "Setup Morvel";
+}
 
 int ShowMessageDialog(HWND owner, const MessageRequest &request) {
     const INT_PTR result =

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 // Shows the dialog modally; 1 for the first button (Yes / OK), 2 for the
 // second (No).
 int ShowMessageDialog(HWND owner, const MessageRequest &request);

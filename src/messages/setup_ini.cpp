@@ -19,7 +19,9 @@ std::string ReadMessage(int number, const std::string &fallback) {
 
 } // namespace
 
-std::string SetupIniMessage(int number) { return ReadMessage(number, ""); }
+std::string SetupIniMessage(int number) {
+    return ReadMessage(number, "");
+}
 
 std::string SetupIniControlMessage(int number) {
     return ReadMessage(number, NotFoundText(MessageKey(number)));

@@ -11,4 +11,6 @@ std::string ResourceText(int id) {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-std::string GroupText(int groupBase) { return ResourceText(groupBase + App().languageIndex); }
+std::string GroupText(int groupBase) {
+    return ResourceText(groupBase + App().languageIndex);
+}

@@ -6,7 +6,8 @@ constexpr char kInsertMarker[] = "[Insert String Here]";
 
 std::string InsertString(const std::string &templ, const std::string &insertion) {
     const auto at = templ.find(kInsertMarker);
-    if (at == std::string::npos) return templ;
+    if (at == std::string::npos)
+        return templ;
     std::string result = templ;
     result.replace(at, sizeof kInsertMarker - 1, insertion);
     return result;
@@ -14,11 +15,16 @@ std::string InsertString(const std::string &templ, const std::string &insertion)
 
 std::string CurrencySignsToLineFeeds(std::string text) {
     for (char &c : text) {
-        if (static_cast<unsigned char>(c) == 0xA4) c = '\n';
+        if (static_cast<unsigned char>(c) == 0xA4)
+            c = '\n';
     }
     return text;
 }
 
-std::string MessageKey(int number) { return "Message" + std::to_string(number); }
+std::string MessageKey(int number) {
+    return "Message" + std::to_string(number);
+}
 
-std::string NotFoundText(const std::string &key) { return key + " Not Found"; }
+std::string NotFoundText(const std::string &key) {
+    return key + " Not Found";
+}

@@ -14,7 +14,8 @@ void SetDialogIcons(HWND dialog) {
 }
 
 bool PaintIconIfIconic(HWND dialog) {
-    if (!IsIconic(dialog)) return false;
+    if (!IsIconic(dialog))
+        return false;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     SendMessageA(dialog, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);

@@ -3,8 +3,8 @@
 namespace {
 
 template <typename Function> void Find(HMODULE module, const char *name, Function &function) {
-    function = reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    function =
+        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
 OptionalKernel32 LookUp() {

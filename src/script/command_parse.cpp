@@ -41,7 +41,9 @@ void SplitArguments(const std::string &word, std::string &file, std::string &arg
     }
 }
 
-BadLine CopyNotValid() { return BadLine{"COPY not valid", "Setup"}; }
+BadLine CopyNotValid() {
+    return BadLine{"COPY not valid", "Setup"};
+}
 
 ScriptCommand ParseCopy(std::string_view line) {
     WordReader words = After(line, 1);
@@ -106,7 +108,7 @@ DeleteCommand ParseDelete(std::string_view line) {
     DeleteCommand command;
     if (EqualsNoCase(kind, "*PROGLINK*") || EqualsNoCase(kind, "*PROGFILE*")) {
         command.kind = EqualsNoCase(kind, "*PROGLINK*") ? ShortcutDeleteKind::ProgramLinks
-                                                         : ShortcutDeleteKind::ProgramFiles;
+                                                        : ShortcutDeleteKind::ProgramFiles;
         command.group = words.Word();
         command.file = words.Word();
     } else if (EqualsNoCase(kind, "*STARTUPLINK*")) {

@@ -76,8 +76,7 @@ struct Dispatch {
 
 } // namespace
 
-void RunCommands(std::vector<std::string> &commands, CommandFamilies &families,
-                 InstallView &view) {
+void RunCommands(std::vector<std::string> &commands, CommandFamilies &families, InstallView &view) {
     Dispatch dispatch{families, view};
     std::size_t next = 0;
     while (next < commands.size() && !view.RunEnded())

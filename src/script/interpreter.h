@@ -27,8 +27,7 @@ struct CommandFamilies {
 // that is no command, a family ending the run) leaves the rest unrun. The
 // run always ends through the view: after ALLDONE, at a bad line, or with
 // result 0 at the end of the list.
-void RunCommands(std::vector<std::string> &commands, CommandFamilies &families,
-                 InstallView &view);
+void RunCommands(std::vector<std::string> &commands, CommandFamilies &families, InstallView &view);
 
 // The titles of the windows the KILL lines name, in script order: the line's
 // rest, one blank and its first word, "*PRODUCT" standing for the product

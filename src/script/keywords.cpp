@@ -5,9 +5,9 @@
 namespace {
 
 enum class Form {
-    Prefix,          // the keyword begins the line
-    PrefixWithTwin,  // the keyword or "PC_" and the keyword
-    PrefixThenWord,  // the keyword, then `sub` one blank after it
+    Prefix,         // the keyword begins the line
+    PrefixWithTwin, // the keyword or "PC_" and the keyword
+    PrefixThenWord, // the keyword, then `sub` one blank after it
 };
 
 struct Entry {

@@ -37,8 +37,10 @@ std::string WindowText(HWND window) {
 UINT_PTR StartTimerWithId(HWND window, UINT_PTR wanted, UINT period) {
     for (int attempt = 0; attempt < kTimerIdAttempts; ++attempt, ++wanted) {
         const UINT_PTR got = SetTimer(window, wanted, period, nullptr);
-        if (got == 0) return 0;
-        if (got == wanted) return got;
+        if (got == 0)
+            return 0;
+        if (got == wanted)
+            return got;
         KillTimer(window, got);
     }
     return 0;
@@ -103,7 +105,8 @@ BOOL MainDialog::OnInitDialog() {
         return TRUE;
     }
     run_.productName = ProductSetting(run_.settingsPath, "general", "product", 80);
-    if (CatalogAvailable()) SetCatalogTexts();
+    if (CatalogAvailable())
+        SetCatalogTexts();
     if (!FillDriveList(hwnd_, IDC_DRIVES, run_)) {
         EndDialog(hwnd_, 0);
         return TRUE;
@@ -118,8 +121,7 @@ BOOL MainDialog::OnInitDialog() {
 
     const AppState &app = App();
     SetWindowPos(hwnd_, nullptr, (app.screenWidth - kWindowWidth) / 2,
-                 (app.screenHeight - kWindowHeight) / 2, kWindowWidth, kWindowHeight,
-                 SWP_NOZORDER);
+                 (app.screenHeight - kWindowHeight) / 2, kWindowWidth, kWindowHeight, SWP_NOZORDER);
     UpdateWindow(hwnd_);
     picture_.Load((run_.dirs.current + "SETUP.BMP").c_str());
     InvalidateRect(hwnd_, &kPictureRect, FALSE);
@@ -139,26 +141,31 @@ void MainDialog::PlaceControls() {
     const bool catalog = CatalogAvailable();
     Place(IDC_PICTURE_FRAME, 8, 5, 304, 464);
 
-    if (!catalog) SetDlgItemTextA(hwnd_, IDC_WELCOME, ComposeWelcome().c_str());
+    if (!catalog)
+        SetDlgItemTextA(hwnd_, IDC_WELCOME, ComposeWelcome().c_str());
     Place(IDC_WELCOME, 320, 5, 310, 60);
     Place(IDC_INSTRUCTIONS, 320, 75, 310, 165);
-    if (!catalog) SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, GroupText(kTextWelcome).c_str());
+    if (!catalog)
+        SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, GroupText(kTextWelcome).c_str());
 
     Place(IDC_DRIVES, 320, 250, 310, 180);
 
     run_.dirs.install =
         BarsToBlanks(ProductSetting(run_.settingsPath, "general", "installdirectory"));
 
-    if (!catalog) SetDlgItemTextA(hwnd_, IDC_INSTALL, GroupText(kTextInstallButton).c_str());
+    if (!catalog)
+        SetDlgItemTextA(hwnd_, IDC_INSTALL, GroupText(kTextInstallButton).c_str());
     Place(IDC_INSTALL, 320, 440, 100, 30);
     EnableWindow(GetDlgItem(hwnd_, IDC_INSTALL), FALSE);
-    if (!catalog) SetDlgItemTextA(hwnd_, IDC_QUIT, GroupText(kTextQuitButton).c_str());
+    if (!catalog)
+        SetDlgItemTextA(hwnd_, IDC_QUIT, GroupText(kTextQuitButton).c_str());
     Place(IDC_QUIT, 530, 440, 100, 30);
 }
 
 bool MainDialog::StartTimers() {
     secondsTimer_ = StartTimerWithId(hwnd_, kSecondsTimerId, 1000);
-    if (secondsTimer_ == 0) return false;
+    if (secondsTimer_ == 0)
+        return false;
     pollTimer_ = StartTimerWithId(hwnd_, kPollTimerId, 1);
     return pollTimer_ != 0;
 }
@@ -175,7 +182,8 @@ std::string MainDialog::ComposeWelcome() const {
 }
 
 void MainDialog::OnPaint() {
-    if (PaintIconIfIconic(hwnd_)) return;
+    if (PaintIconIfIconic(hwnd_))
+        return;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     picture_.Paint(dc, kPictureRect.left, kPictureRect.top);
@@ -330,7 +338,8 @@ void MainDialog::OnTimer(UINT_PTR id) {
         ++secondsTicks_;
     } else if (id == pollTimer_) {
         ++pollTicks_;
-        if (!busy_) PollSelection();
+        if (!busy_)
+            PollSelection();
     }
 }
 
@@ -353,12 +362,15 @@ void MainDialog::PollSelection() {
         text = ScriptText(cheaper ? "BONJOUR2" : "BONJOUR");
     }
     HWND welcome = GetDlgItem(hwnd_, IDC_WELCOME);
-    if (WindowText(welcome) != text) SetWindowTextA(welcome, text.c_str());
+    if (WindowText(welcome) != text)
+        SetWindowTextA(welcome, text.c_str());
 }
 
 void MainDialog::OnDestroy() {
-    if (secondsTimer_) KillTimer(hwnd_, secondsTimer_);
-    if (pollTimer_) KillTimer(hwnd_, pollTimer_);
+    if (secondsTimer_)
+        KillTimer(hwnd_, secondsTimer_);
+    if (pollTimer_)
+        KillTimer(hwnd_, pollTimer_);
     SendDlgItemMessageA(hwnd_, IDC_DRIVES, LB_RESETCONTENT, 0, 0);
     run_.drives.clear();
     run_.settings.commands.clear();

@@ -55,7 +55,7 @@ private:
     UINT_PTR pollTimer_ = 0;
     unsigned long secondsTicks_ = 0; // the clock of the IMAGE command
     unsigned long pollTicks_ = 0;
-    bool busy_ = false;              // set while the script runs
+    bool busy_ = false; // set while the script runs
     bool runEnded_ = false;
     // What the progress controls show, so that unchanged ones are left alone.
     std::string shownFileLine_;

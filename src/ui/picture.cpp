@@ -35,23 +35,26 @@ HPALETTE PaletteOf(HBITMAP bitmap) {
 
 bool Picture::Load(const char *path) {
     Clear();
-    bitmap_ = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0,
-                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION |
-                                                  LR_DEFAULTSIZE));
-    if (!bitmap_) return false;
+    bitmap_ = static_cast<HBITMAP>(LoadImageA(
+        nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION | LR_DEFAULTSIZE));
+    if (!bitmap_)
+        return false;
     palette_ = PaletteOf(bitmap_);
     return true;
 }
 
 void Picture::Clear() {
-    if (bitmap_) DeleteObject(bitmap_);
-    if (palette_) DeleteObject(palette_);
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    if (palette_)
+        DeleteObject(palette_);
     bitmap_ = nullptr;
     palette_ = nullptr;
 }
 
 void Picture::Paint(HDC dc, int x, int y) const {
-    if (!bitmap_) return;
+    if (!bitmap_)
+        return;
     BITMAP info{};
     GetObjectA(bitmap_, sizeof info, &info);
     HPALETTE oldPalette = nullptr;
@@ -64,5 +67,6 @@ void Picture::Paint(HDC dc, int x, int y) const {
     BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
-    if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
+    if (oldPalette)
+        SelectPalette(dc, oldPalette, FALSE);
 }

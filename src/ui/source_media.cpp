@@ -28,7 +28,8 @@ Probe ProbeFile(const std::string &path) {
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Probe::Missing : Probe::Found;
     }
     const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Probe::Missing;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return Probe::Missing;
     ShowFileError(FileErrorCauseOfWin32(error), path);
     return Probe::Failed;
 }
@@ -53,7 +54,8 @@ std::string SystemDirectory() {
 std::string DesktopDirectory() {
     std::string result;
     LPMALLOC shellMalloc = nullptr;
-    if (FAILED(SHGetMalloc(&shellMalloc))) return result;
+    if (FAILED(SHGetMalloc(&shellMalloc)))
+        return result;
     LPITEMIDLIST item = nullptr;
     IShellFolder *desktop = nullptr;
     if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &item)) &&
@@ -79,8 +81,10 @@ std::string DesktopDirectory() {
             result = buffer;
         }
     }
-    if (desktop) desktop->Release();
-    if (item) shellMalloc->Free(item);
+    if (desktop)
+        desktop->Release();
+    if (item)
+        shellMalloc->Free(item);
     shellMalloc->Release();
     return WithBackslash(result);
 }
@@ -88,7 +92,8 @@ std::string DesktopDirectory() {
 std::string FirstMarkerName(const std::string &pattern) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return {};
+    if (search == INVALID_HANDLE_VALUE)
+        return {};
     FindClose(search);
     return found.cFileName;
 }
@@ -97,7 +102,8 @@ void SettleLanguage(char markerLetter) {
     AppState &app = App();
     app.languageIndex = LanguageIndexOf(markerLetter);
     // An unavailable catalog stays unavailable for the whole run.
-    if (app.languageLetter != '?') app.languageLetter = MarkerLetterOf(app.languageIndex);
+    if (app.languageLetter != '?')
+        app.languageLetter = MarkerLetterOf(app.languageIndex);
 }
 
 } // namespace
@@ -105,7 +111,8 @@ void SettleLanguage(char markerLetter) {
 std::string CurrentDirectory() {
     char buffer[MAX_PATH];
     const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-    if (length == 0 || length >= sizeof buffer) return "\\";
+    if (length == 0 || length >= sizeof buffer)
+        return "\\";
     return WithBackslash(std::string(buffer, length));
 }
 
@@ -124,8 +131,8 @@ bool LocateSource(HWND dialog, RunState &run) {
         break;
     }
 
-    run.dirs.source =
-        SourceDirectoryOf(run.dirs.current, ProductSetting(run.settingsPath, "general", "sourcedirectory"));
+    run.dirs.source = SourceDirectoryOf(
+        run.dirs.current, ProductSetting(run.settingsPath, "general", "sourcedirectory"));
     run.dirs.windows = WindowsDirectory();
     run.dirs.system = SystemDirectory();
     run.dirs.desktop = DesktopDirectory();
@@ -134,7 +141,8 @@ bool LocateSource(HWND dialog, RunState &run) {
     run.scriptPath.clear();
     for (const std::string &candidate : scripts) {
         const Probe probe = ProbeFile(candidate);
-        if (probe == Probe::Failed) return false;
+        if (probe == Probe::Failed)
+            return false;
         if (probe == Probe::Found) {
             run.scriptPath = candidate;
             break;
@@ -145,7 +153,8 @@ bool LocateSource(HWND dialog, RunState &run) {
         return false;
     }
 
-    run.dirs.install = BarsToBlanks(ProductSetting(run.settingsPath, "general", "installdirectory"));
+    run.dirs.install =
+        BarsToBlanks(ProductSetting(run.settingsPath, "general", "installdirectory"));
 
     // The name is read in capitals: a marker stored as "demoa110.cd1" is
     // still English.

@@ -75,8 +75,10 @@ TEST(Catalog, YearMessageComesFromTheCatalogInFrench) {
     const Box box = WaitForBox(setup);
     ASSERT_NE(box.window, nullptr);
     EXPECT_EQ(box.caption, "Setup Morvel");
-    EXPECT_EQ(box.text, "Attention, la date courante de votre machine est erron\xE9" "e.\n"
-                        "Veuillez remettre cette date \xE0 la bonne valeur avant de relancer ce Setup.");
+    EXPECT_EQ(box.text,
+              "Attention, la date courante de votre machine est erron\xE9"
+              "e.\n"
+              "Veuillez remettre cette date \xE0 la bonne valeur avant de relancer ce Setup.");
     PostMessageA(box.window, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(setup.WaitExit(10000), 0u);
 }

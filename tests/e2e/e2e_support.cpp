@@ -10,7 +10,8 @@ namespace {
 
 void WriteFile(const std::string &path, const std::string &bytes) {
     std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file) return;
+    if (!file)
+        return;
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
@@ -18,10 +19,12 @@ void WriteFile(const std::string &path, const std::string &bytes) {
 std::string ReadFile(const std::string &path) {
     std::string bytes;
     std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file) return bytes;
+    if (!file)
+        return bytes;
     char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
     std::fclose(file);
     return bytes;
 }
@@ -32,11 +35,14 @@ void RemoveTree(const std::string &dir) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             const std::string path = dir + "\\" + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileA(path.c_str());
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
@@ -49,7 +55,8 @@ void KeepScreenshot() {
     static std::string lastTest;
     static int count = 0;
     const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (!test) return;
+    if (!test)
+        return;
     const std::string name = std::string(test->test_suite_name()) + "." + test->name();
     count = name == lastTest ? count + 1 : 1;
     lastTest = name;
@@ -71,7 +78,8 @@ Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
     RemoveTree(dir_);
     CreateDirectoryA("D:\\cases", nullptr);
     CreateDirectoryA(dir_.c_str(), nullptr);
-    for (const auto &[file, bytes] : files) WriteFile(Path(file), bytes);
+    for (const auto &[file, bytes] : files)
+        WriteFile(Path(file), bytes);
 }
 
 std::map<std::string, std::string> ValidCd(char language) {
@@ -86,7 +94,9 @@ std::map<std::string, std::string> ValidCd(char language) {
     };
 }
 
-std::string DemoCdFile(const std::string &name) { return ReadFile("D:\\democd\\" + name); }
+std::string DemoCdFile(const std::string &name) {
+    return ReadFile("D:\\democd\\" + name);
+}
 
 std::map<std::string, std::string> CdWithCatalogs(char language) {
     auto files = ValidCd(language);

@@ -44,8 +44,9 @@ TEST(Startup, ClockPastTheCutOffShowsTheFrenchYearMessage) {
     const Box box = WaitForBox(setup);
     ASSERT_NE(box.window, nullptr);
     EXPECT_EQ(box.caption, "Setup Morvel");
-    EXPECT_EQ(box.text, "Attention, la date courante de votre machine est sup\xE9rieure \xE0 1999. "
-                        "Veuillez remettre cette date \xE0 la bonne valeur avant de relancer ce Setup.");
+    EXPECT_EQ(box.text,
+              "Attention, la date courante de votre machine est sup\xE9rieure \xE0 1999. "
+              "Veuillez remettre cette date \xE0 la bonne valeur avant de relancer ce Setup.");
     EXPECT_EQ(WaitForMainWindow(setup, 300), nullptr);
     ConfirmAndExpectEnd(setup, box);
 }
@@ -81,7 +82,8 @@ TEST(SourceMedia, SecondDiskAsksForTheFirstInFrench) {
     const Box box = WaitForBox(setup);
     ASSERT_NE(box.window, nullptr);
     EXPECT_EQ(box.caption, "Setup Morvel");
-    EXPECT_EQ(box.text, "Inserez le Disque N\xB0" "1 pour installer ce produit");
+    EXPECT_EQ(box.text, "Inserez le Disque N\xB0"
+                        "1 pour installer ce produit");
     const RECT rect = ui::ScreenRect(box.window);
     EXPECT_EQ(rect.right - rect.left, 320);
     EXPECT_EQ(rect.bottom - rect.top, 200);
@@ -98,15 +100,16 @@ TEST(SourceMedia, NoMarkerAtAllAsksForTheFirstDisk) {
     Cd cd("no-marker", files);
     ui::Program setup(kSetupExe, cd.Dir());
     const Box box = WaitForBox(setup);
-    EXPECT_EQ(box.text, "Inserez le Disque N\xB0" "1 pour installer ce produit");
+    EXPECT_EQ(box.text, "Inserez le Disque N\xB0"
+                        "1 pour installer ce produit");
     ConfirmAndExpectEnd(setup, box);
 }
 
 TEST(SourceMedia, UnreadableScript) {
     Cd cd("locked-script", ValidCd('F'));
     // Held open without sharing: the script exists but cannot be read.
-    HANDLE lock = CreateFileA(cd.Path("SETUP.INF").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE lock = CreateFileA(cd.Path("SETUP.INF").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     ui::Program setup(kSetupExe, cd.Dir());
     const Box box = WaitForBox(setup);
@@ -121,13 +124,14 @@ TEST(SourceMedia, ScriptInfWinsOverSetupInf) {
     files["script.inf"] = "ALLDONE\r\n";
     Cd cd("both-scripts", files);
     // Were setup.inf chosen, the lock would make the pre-pass fail.
-    HANDLE lock = CreateFileA(cd.Path("SETUP.INF").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE lock = CreateFileA(cd.Path("SETUP.INF").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     ui::Program setup(kSetupExe, cd.Dir());
     HWND window = WaitForMainWindow(setup);
     EXPECT_NE(window, nullptr);
-    if (window) ui::PostClick(window, 1015);
+    if (window)
+        ui::PostClick(window, 1015);
     EXPECT_EQ(setup.WaitExit(10000), 0u);
     CloseHandle(lock);
 }

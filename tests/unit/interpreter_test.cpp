@@ -28,21 +28,45 @@ struct ScriptRun {
 } // namespace
 
 TEST(Interpreter, EveryFamilyGetsItsLinesInScriptOrder) {
-    ScriptRun run({"PROGRESS START", "MKDIR *DESTDIR", "COPY A.TXT *DESTDIR", "COPYDIR DATA *DESTDIR",
-             "RMDIR OLD *DESTDIR", "PROGRESS END", "ADDSTART GROUP Demo",
-             "ADDSTART LINK X X A.EXE *DESTDIR Demo A", "PC_ADDLINK A.EXE *DESTDIR A *DESKTOP",
-             "SPECIAL ADDSTARTUP A.EXE *DESTDIR", "ADDSTART FILE A B", "DELETE *PROGLINK* D A",
-             "SPECIAL ADDPATH *DESTDIR", "EXECUTE A.EXE *DESTDIR", "BROWSEURL SITE",
-             "INSTALL WEBVIEWER", "DIRECTX_INSTALL", "MESSAGE 3 0", "TEST GRAPHCAPS 1 2 3",
-             "IMAGE ONE.BMP 2"});
-    const std::vector<std::string> expected = {
-        "files:PROGRESS START", "files:MKDIR",           "files:COPY",
-        "files:COPYDIR",        "files:RMDIR",           "files:PROGRESS END",
-        "shell:ADDSTART GROUP", "shell:ADDSTART LINK",   "shell:PC_ADDLINK",
-        "shell:ADDSTARTUP",     "shell:ADDSTART FILE",   "shell:DELETE",
-        "registry:ADDPATH",     "programs:EXECUTE",      "programs:BROWSEURL",
-        "components:INSTALL",   "components:DIRECTX_INSTALL", "display:MESSAGE",
-        "display:TEST"};
+    ScriptRun run({"PROGRESS START",
+                   "MKDIR *DESTDIR",
+                   "COPY A.TXT *DESTDIR",
+                   "COPYDIR DATA *DESTDIR",
+                   "RMDIR OLD *DESTDIR",
+                   "PROGRESS END",
+                   "ADDSTART GROUP Demo",
+                   "ADDSTART LINK X X A.EXE *DESTDIR Demo A",
+                   "PC_ADDLINK A.EXE *DESTDIR A *DESKTOP",
+                   "SPECIAL ADDSTARTUP A.EXE *DESTDIR",
+                   "ADDSTART FILE A B",
+                   "DELETE *PROGLINK* D A",
+                   "SPECIAL ADDPATH *DESTDIR",
+                   "EXECUTE A.EXE *DESTDIR",
+                   "BROWSEURL SITE",
+                   "INSTALL WEBVIEWER",
+                   "DIRECTX_INSTALL",
+                   "MESSAGE 3 0",
+                   "TEST GRAPHCAPS 1 2 3",
+                   "IMAGE ONE.BMP 2"});
+    const std::vector<std::string> expected = {"files:PROGRESS START",
+                                               "files:MKDIR",
+                                               "files:COPY",
+                                               "files:COPYDIR",
+                                               "files:RMDIR",
+                                               "files:PROGRESS END",
+                                               "shell:ADDSTART GROUP",
+                                               "shell:ADDSTART LINK",
+                                               "shell:PC_ADDLINK",
+                                               "shell:ADDSTARTUP",
+                                               "shell:ADDSTART FILE",
+                                               "shell:DELETE",
+                                               "registry:ADDPATH",
+                                               "programs:EXECUTE",
+                                               "programs:BROWSEURL",
+                                               "components:INSTALL",
+                                               "components:DIRECTX_INSTALL",
+                                               "display:MESSAGE",
+                                               "display:TEST"};
     EXPECT_EQ(run.Log(), expected);
     ASSERT_EQ(run.view.images.size(), 1u);
     EXPECT_EQ(run.view.images[0].file, "ONE.BMP");

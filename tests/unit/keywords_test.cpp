@@ -63,8 +63,8 @@ TEST(Keywords, CopyDirIsNotReadAsCopy) {
 TEST(Keywords, InterpreterTakesUpperCaseOnlyPrePassAnyCase) {
     for (const char *line :
          {"copy a b", "Copy a b", "alldone", "pc_COPY a b", "PC_ADDSTART GROUP x",
-          "ADDSTART OTHER x", "SPECIAL OTHER", "SPECIAL addpath x", "PROGRESS", "PROGRESS STOP",
-          "", " COPY a b", "PC_", "PC_BROWSEURL x", "PC_DELETE a", "ADDSTART  LINK x"}) {
+          "ADDSTART OTHER x", "SPECIAL OTHER", "SPECIAL addpath x", "PROGRESS", "PROGRESS STOP", "",
+          " COPY a b", "PC_", "PC_BROWSEURL x", "PC_DELETE a", "ADDSTART  LINK x"}) {
         EXPECT_EQ(CommandKeyword(line), K::None) << '"' << line << '"';
     }
     EXPECT_EQ(CommandKeyword("copy a b", KeywordCase::Any), K::Copy);
@@ -87,11 +87,16 @@ TEST(Keywords, PrePassOptionsInAnyCase) {
         const char *line;
         K keyword;
     } cases[] = {
-        {"WAITWRITE 5", K::WaitWrite},         {"copy_mode strict", K::CopyMode},
-        {"KILL Notepad", K::Kill},             {"pc_compatibility win95", K::Compatibility},
-        {"NODELETE *.*", K::NoDelete},         {"PC_DELETEFILE OLD.EXE", K::DeleteFile},
-        {"install font a b c", K::InstallFont}, {"PC_INSTALL FONT a b c", K::InstallFont},
-        {"USEFONT MAINDLG Arial", K::UseFont}, {"BkGndColor 1 2 3", K::BackgroundColour},
+        {"WAITWRITE 5", K::WaitWrite},
+        {"copy_mode strict", K::CopyMode},
+        {"KILL Notepad", K::Kill},
+        {"pc_compatibility win95", K::Compatibility},
+        {"NODELETE *.*", K::NoDelete},
+        {"PC_DELETEFILE OLD.EXE", K::DeleteFile},
+        {"install font a b c", K::InstallFont},
+        {"PC_INSTALL FONT a b c", K::InstallFont},
+        {"USEFONT MAINDLG Arial", K::UseFont},
+        {"BkGndColor 1 2 3", K::BackgroundColour},
         {"PROGRESSCOLOR 1", K::ProgressColour},
     };
     for (const auto &c : cases)

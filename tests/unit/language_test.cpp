@@ -18,9 +18,11 @@ TEST(Language, MarkerLettersGiveTheirIndexAndOthersFallBackToFrench) {
 }
 
 TEST(Language, SectionsAreAnsiBytes) {
-    EXPECT_EQ(std::string(SetupIniSection(0)), "Fran\xE7" "ais");
+    EXPECT_EQ(std::string(SetupIniSection(0)), "Fran\xE7"
+                                               "ais");
     EXPECT_EQ(std::string(SetupIniSection(2)), "Deutch");
-    EXPECT_EQ(std::string(SetupIniSection(3)), "Espa\xF1" "ol");
+    EXPECT_EQ(std::string(SetupIniSection(3)), "Espa\xF1"
+                                               "ol");
     EXPECT_EQ(std::string(SetupIniSection(5)), "American");
     EXPECT_EQ(std::string(SetupIniSection(-1)), SetupIniSection(0));
 }

@@ -23,8 +23,10 @@ constexpr int kTotalBar = 1031;
 void PrintField(const char *name, const std::string &text) {
     std::printf("%-13s", name);
     for (char c : text) {
-        if (c == '\n') std::printf("\n%-13s", "");
-        else if (c != '\r') std::putchar(c);
+        if (c == '\n')
+            std::printf("\n%-13s", "");
+        else if (c != '\r')
+            std::putchar(c);
     }
     std::putchar('\n');
 }
@@ -44,7 +46,8 @@ int Show(const char *exe, const char *cd, const char *bmp) {
         // Setup refused to start: it shows why in a message box.
         std::printf("message box  \"%s\"\n", ui::Text(window).c_str());
         PrintField("text", ui::ControlText(window, 0xFFFF));
-        if (!ui::SaveScreen(bmp)) std::fprintf(stderr, "uidriver: cannot write %s\n", bmp);
+        if (!ui::SaveScreen(bmp))
+            std::fprintf(stderr, "uidriver: cannot write %s\n", bmp);
         PostMessageA(window, WM_COMMAND, IDOK, 0);
         const DWORD code = setup.WaitExit(10000);
         std::printf("OK pressed: setup ended with %lu\n", code);
@@ -62,7 +65,8 @@ int Show(const char *exe, const char *cd, const char *bmp) {
     std::printf("buttons      [%s]%s  [%s]\n", ui::ControlText(window, kInstall).c_str(),
                 IsWindowEnabled(GetDlgItem(window, kInstall)) ? "" : " (disabled)",
                 ui::ControlText(window, kQuit).c_str());
-    if (!ui::SaveScreen(bmp)) std::fprintf(stderr, "uidriver: cannot write %s\n", bmp);
+    if (!ui::SaveScreen(bmp))
+        std::fprintf(stderr, "uidriver: cannot write %s\n", bmp);
 
     ui::PostClick(window, kQuit);
     const DWORD code = setup.WaitExit(10000);
@@ -144,7 +148,8 @@ int Install(const char *exe, const char *cd, const std::string &prefix) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc == 5 && std::strcmp(argv[1], "show") == 0) return Show(argv[2], argv[3], argv[4]);
+    if (argc == 5 && std::strcmp(argv[1], "show") == 0)
+        return Show(argv[2], argv[3], argv[4]);
     if (argc == 5 && std::strcmp(argv[1], "install") == 0)
         return Install(argv[2], argv[3], argv[4]);
     std::fprintf(stderr, "usage: uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP\n"

@@ -15,7 +15,8 @@ Program::Program(const std::string &exe, const std::string &cwd) {
 }
 
 Program::~Program() {
-    if (!info_.hProcess) return;
+    if (!info_.hProcess)
+        return;
     if (WaitExit(0) == STILL_ACTIVE) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
@@ -24,10 +25,13 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
-bool Program::Running() const { return info_.hProcess && WaitExit(0) == STILL_ACTIVE; }
+bool Program::Running() const {
+    return info_.hProcess && WaitExit(0) == STILL_ACTIVE;
+}
 
 DWORD Program::WaitExit(DWORD timeoutMs) const {
-    if (!info_.hProcess) return 0;
+    if (!info_.hProcess)
+        return 0;
     WaitForSingleObject(info_.hProcess, timeoutMs);
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
@@ -64,8 +68,10 @@ HWND WaitForWindow(DWORD processId, const char *title, const char *className, DW
     const DWORD start = GetTickCount();
     do {
         for (HWND window : WindowsOf(processId)) {
-            if (title && Text(window) != title) continue;
-            if (className && ClassOf(window) != className) continue;
+            if (title && Text(window) != title)
+                continue;
+            if (className && ClassOf(window) != className)
+                continue;
             return window;
         }
         Sleep(20);
@@ -80,7 +86,9 @@ std::string Text(HWND window) {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-std::string ControlText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+std::string ControlText(HWND dialog, int id) {
+    return Text(GetDlgItem(dialog, id));
+}
 
 std::string ClassOf(HWND window) {
     char buffer[256];
@@ -106,7 +114,8 @@ std::vector<std::string> ListLines(HWND list) {
     for (LRESULT i = 0; i < count; ++i) {
         // Across processes only the wide form returns proper text.
         wchar_t wide[1024] = {};
-        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 1024) continue;
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 1024)
+            continue;
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
         char narrow[2048] = {};
         WideCharToMultiByte(1252, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
@@ -115,7 +124,9 @@ std::vector<std::string> ListLines(HWND list) {
     return lines;
 }
 
-void PostClick(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void PostClick(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 bool SaveScreen(const std::string &bmpPath) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
@@ -148,7 +159,8 @@ bool SaveScreen(const std::string &bmpPath) {
     file.bfOffBits = sizeof file + sizeof header;
     file.bfSize = file.bfOffBits + header.biSizeImage;
     std::FILE *out = std::fopen(bmpPath.c_str(), "wb");
-    if (!out) return false;
+    if (!out)
+        return false;
     const bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
                     std::fwrite(&header, sizeof header, 1, out) == 1 &&
                     std::fwrite(pixels.data(), pixels.size(), 1, out) == 1;

@@ -55,9 +55,11 @@ DWORD WINAPI WatchDialog(LPVOID parameter) {
     HWND dialog = nullptr;
     for (int i = 0; i < 500 && !dialog; ++i) {
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog) Sleep(10);
+        if (!dialog)
+            Sleep(10);
     }
-    if (!dialog) return 0;
+    if (!dialog)
+        return 0;
     seen.found = true;
     seen.caption = TextOf(dialog);
     seen.text = TextOf(GetDlgItem(dialog, IDC_MESSAGE_TEXT));

@@ -23,19 +23,23 @@ private:
 };
 
 bool EndsWith(const std::string &text, const std::string &end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 } // namespace
 
 TEST(StringTable, EverySlotHasAText) {
-    for (int id = 1; id <= 140; ++id) EXPECT_FALSE(ResourceText(id).empty()) << "id " << id;
+    for (int id = 1; id <= 140; ++id)
+        EXPECT_FALSE(ResourceText(id).empty()) << "id " << id;
 }
 
 TEST(StringTable, TextsAreCodePage1252Bytes) {
     EXPECT_EQ(ResourceText(3), "Installationsprogramm f\xFCr: ");
-    EXPECT_EQ(ResourceText(121), "Inserez le Disque N\xB0" "1 pour installer ce produit");
-    EXPECT_EQ(ResourceText(115), "Fran\xE7" "ais sur disque");
+    EXPECT_EQ(ResourceText(121), "Inserez le Disque N\xB0"
+                                 "1 pour installer ce produit");
+    EXPECT_EQ(ResourceText(115), "Fran\xE7"
+                                 "ais sur disque");
     EXPECT_EQ(ResourceText(139), "[Insert String Here]");
     EXPECT_EQ(ResourceText(92), "Setup is finished.");
 }
@@ -66,8 +70,9 @@ TEST(StringTable, GroupsFollowTheLanguageIndex) {
 
 TEST(StringTable, YearMessageNamesTheLastAcceptedYear) {
     const std::string text = ResourceText(kTextBadSystemYear);
-    EXPECT_EQ(text.rfind("Attention, la date courante de votre machine est sup\xE9rieure \xE0 2099.", 0),
-              0u)
+    EXPECT_EQ(
+        text.rfind("Attention, la date courante de votre machine est sup\xE9rieure \xE0 2099.", 0),
+        0u)
         << text;
 }
 
@@ -98,7 +103,9 @@ protected:
 };
 
 TEST_F(SetupIniTest, MessagesComeFromTheLanguageSection) {
-    Write("[Fran\xE7" "ais]\r\nMessage1=Un\xA4" "deux\r\n[Deutch]\r\nMessage1=Eins\r\n"
+    Write("[Fran\xE7"
+          "ais]\r\nMessage1=Un\xA4"
+          "deux\r\n[Deutch]\r\nMessage1=Eins\r\n"
           "[English]\r\nMessage2=\r\n");
     LanguageScope french(0);
     EXPECT_EQ(SetupIniMessage(1), "Un\ndeux");
