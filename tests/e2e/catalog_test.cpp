@@ -47,6 +47,19 @@ TEST(Catalog, EnglishTexts) {
                        "   Choose the drive where you would like to install", "Install", "Quit"});
 }
 
+TEST(Catalog, MarkerStoredInLowerCaseStillChoosesItsLanguage) {
+    auto files = CdWithCatalogs('A');
+    files.erase("DEMOA110.CD1");
+    files["demoa110.cd1"] = "disk 1\r\n";
+    Cd cd("catalog-lower-marker", files);
+    ui::Program setup(kSetupExe, cd.Dir());
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ui::ControlText(window, 1012), "Install"); // not the French "Installer"
+    EXPECT_EQ(ui::ControlText(window, 1015), "Quit");
+    QuitAndExpectEnd(setup, window);
+}
+
 TEST(Catalog, GermanTextsComeFromTheGColumn) {
     CheckCatalogTexts({'D',
                        "   Willkommen bei der Installation der Demo-CD.\n\n"

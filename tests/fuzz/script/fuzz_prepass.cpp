@@ -1,8 +1,10 @@
-// Feeds arbitrary bytes to the pre-pass as a script. The effects answer with
-// sizes derived from the path, fail for some paths, and check that every
-// path and font word stays bounded.
-#include "script/prepass_walk.h"
+// Feeds arbitrary bytes to the pre-pass as a script, then every kept line to
+// the parse the interpreter runs. The effects answer with sizes derived from
+// the path, fail for some paths, and check that every path and font word
+// stays bounded; every parsed word must stay bounded too.
 #include "core/script_text.h"
+#include "script/command_parse.h"
+#include "script/prepass_walk.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -38,6 +40,32 @@ private:
     }
 };
 
+// Every string a parsed command holds is a word, a part of a word or the
+// line's bounded rest: never longer than the line it came from.
+struct BoundedWords {
+    std::size_t lineSize;
+    void Check(const std::string &text) const {
+        if (text.size() > lineSize)
+            std::abort();
+    }
+    template <typename Command> void operator()(const Command &command) const {
+        if constexpr (requires { command.file; })
+            Check(command.file);
+        if constexpr (requires { command.line; })
+            Check(command.line);
+        if constexpr (requires { command.name; })
+            Check(command.name);
+        if constexpr (requires { command.destination; })
+            Check(command.destination);
+        if constexpr (requires { command.title; })
+            Check(command.title);
+        if constexpr (requires { command.argument; })
+            Check(command.argument);
+        if constexpr (requires { command.program; })
+            Check(command.program);
+    }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
@@ -55,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (keptBytes > size)
         std::abort();
+    for (const std::string &line : settings.commands)
+        std::visit(BoundedWords{line.size()}, ParseCommand(line));
     for (const WindowToClose &window : settings.windowsToClose) {
         if (window.titleHead.size() > kMaxScriptWord || window.titleTail.size() > kMaxScriptWord)
             std::abort();
