@@ -1,14 +1,14 @@
 #include "files/file_status_win.h"
 
+#include "platform/windows_family.h"
+
 namespace {
 
 using GetAttributesExFn = BOOL(WINAPI *)(LPCSTR, GET_FILEEX_INFO_LEVELS, LPVOID);
 
 GetAttributesExFn LookUpGetAttributesEx() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    return kernel ? reinterpret_cast<GetAttributesExFn>(reinterpret_cast<void (*)()>(
-                        GetProcAddress(kernel, "GetFileAttributesExA")))
-                  : nullptr;
+    return reinterpret_cast<GetAttributesExFn>(reinterpret_cast<void (*)()>(
+        platform::FindNewerFunction("kernel32.dll", "GetFileAttributesExA")));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "messages/message_dialog.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
+#include "platform/windows_family.h"
 #include "ui/drive_scan.h"
 #include "ui/product_settings_win.h"
 #include "ui/run_state.h"
@@ -15,24 +16,6 @@ namespace {
 
 using GetDiskFreeSpaceExFn = BOOL(WINAPI *)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
                                             PULARGE_INTEGER);
-
-// Frees the library on every way out.
-class Library {
-public:
-    explicit Library(const char *name) : module_(LoadLibraryA(name)) {}
-    ~Library() {
-        if (module_)
-            FreeLibrary(module_);
-    }
-    Library(const Library &) = delete;
-    Library &operator=(const Library &) = delete;
-    FARPROC Find(const char *name) const {
-        return module_ ? GetProcAddress(module_, name) : nullptr;
-    }
-
-private:
-    HMODULE module_;
-};
 
 class WinDriveProbes : public DriveProbes {
 public:
@@ -101,9 +84,8 @@ void TellNoDiskHasRoom(HWND dialog, std::uint32_t required) {
 std::uint32_t FreeBytesOfRoot(const std::string &root) {
     {
         // Windows 95 before OSR2 has no GetDiskFreeSpaceExA.
-        Library kernel("kernel32.dll");
-        auto getFreeEx = reinterpret_cast<GetDiskFreeSpaceExFn>(
-            reinterpret_cast<void (*)()>(kernel.Find("GetDiskFreeSpaceExA")));
+        auto getFreeEx = reinterpret_cast<GetDiskFreeSpaceExFn>(reinterpret_cast<void (*)()>(
+            platform::FindNewerFunction("kernel32.dll", "GetDiskFreeSpaceExA")));
         ULARGE_INTEGER callerFree, total, totalFree;
         if (getFreeEx && getFreeEx(root.c_str(), &callerFree, &total, &totalFree))
             return CapFreeBytes(totalFree.QuadPart);
