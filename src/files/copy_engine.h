@@ -47,8 +47,6 @@ public:
         bufferSize_ = bytes;
         buffer_.clear();
     }
-    // The Windows 95 family has no replacing rename: delete, then rename.
-    void SetDeleteThenRename(bool on) { deleteThenRename_ = on; }
 
 private:
     bool HaveBuffer();
@@ -62,6 +60,7 @@ private:
     bool labelsLoaded_ = false;
     std::vector<char> buffer_; // one block buffer for the whole run
     std::size_t bufferSize_ = kBlockSize;
-    bool deleteThenRename_ = false;
+    // The Windows 95 family has no replacing rename: delete, then rename.
+    bool deleteThenRename_;
     void *renameByHandle_ = nullptr; // SetFileInformationByHandle where the system has it
 };

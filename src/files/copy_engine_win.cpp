@@ -7,6 +7,8 @@
 #include "messages/text_ids.h"
 #include "core/install_settings.h"
 #include "core/install_view.h"
+#include "platform/optional_api.h"
+#include "platform/windows_family.h"
 
 #include <windows.h>
 
@@ -46,9 +48,11 @@ public:
     }
     // `mustBeNew`: the file is written in the destination's own place and
     // must not replace anything that appeared there meanwhile.
-    bool Create(bool mustBeNew) {
-        // DELETE lets the finished file be renamed through this handle.
-        file_.Reset(CreateFileA(path_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+    // `renamedByHandle`: DELETE access lets the finished file be renamed
+    // through this handle (NT family only).
+    bool Create(bool mustBeNew, bool renamedByHandle) {
+        const DWORD access = GENERIC_WRITE | (renamedByHandle ? DELETE : 0);
+        file_.Reset(CreateFileA(path_.c_str(), access, 0, nullptr,
                                 mustBeNew ? CREATE_NEW : CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         created_ = static_cast<bool>(file_);
@@ -70,12 +74,10 @@ using SetInformationByHandleFn = BOOL(WINAPI *)(HANDLE, int, LPVOID, DWORD);
 constexpr int kFileRenameInfo = 3;
 
 // Renaming through the open handle costs one request instead of the open,
-// query, rename and close of MoveFileEx (Windows Vista and later).
+// query, rename and close of MoveFileEx (Windows Vista and later; never
+// looked for on the Windows 95 family, which replaces files otherwise).
 SetInformationByHandleFn LookUpSetInformationByHandle() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    return kernel ? reinterpret_cast<SetInformationByHandleFn>(reinterpret_cast<void (*)()>(
-                        GetProcAddress(kernel, "SetFileInformationByHandle")))
-                  : nullptr;
+    return Kernel32().setFileInformationByHandle;
 }
 
 bool RenameOverByHandle(SetInformationByHandleFn setInformation, HANDLE file,
@@ -102,10 +104,13 @@ bool RenameOverByHandle(SetInformationByHandleFn setInformation, HANDLE file,
     return setInformation(file, kFileRenameInfo, info, static_cast<DWORD>(buffer.size()));
 }
 
-// Puts the complete temporary file in the destination's place. The NT family
-// renames over the destination in one step; the Windows 95 family has to
-// delete it first. A read-only destination is made writable first and made
-// read-only again if it stays.
+// Puts the complete, stamped temporary file in the destination's place. The
+// NT family renames over the destination in one step. The Windows 95 family
+// has no replacing rename (MoveFileExA is a stub there): the installed file
+// is deleted only now that its replacement is complete, then the temporary
+// file takes its name with MoveFileA. Should that rename fail, the temporary
+// file is kept: it is then the only copy. A read-only destination is made
+// writable first and made read-only again if it stays.
 bool ReplaceDestination(TempFile &temp, const std::string &destination, DWORD existingAttributes,
                         bool deleteThenRename, SetInformationByHandleFn renameByHandle) {
     const bool readOnly = existingAttributes != INVALID_FILE_ATTRIBUTES &&
@@ -114,15 +119,18 @@ bool ReplaceDestination(TempFile &temp, const std::string &destination, DWORD ex
         SetFileAttributesA(destination.c_str(), existingAttributes & ~FILE_ATTRIBUTE_READONLY);
     bool moved;
     if (deleteThenRename) {
-        moved = temp.Close();
-        if (existingAttributes != INVALID_FILE_ATTRIBUTES)
-            DeleteFileA(destination.c_str());
-        moved = moved && MoveFileA(temp.Path().c_str(), destination.c_str());
+        moved = temp.Close() &&
+                (existingAttributes == INVALID_FILE_ATTRIBUTES || DeleteFileA(destination.c_str()));
+        if (moved) {
+            moved = MoveFileA(temp.Path().c_str(), destination.c_str());
+            if (!moved && existingAttributes != INVALID_FILE_ATTRIBUTES)
+                temp.Placed(); // the old file is gone: keep the new one
+        }
     } else if (renameByHandle) {
         moved = RenameOverByHandle(renameByHandle, temp.Handle(), destination);
     } else {
-        moved = temp.Close() &&
-                MoveFileExA(temp.Path().c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING);
+        moved = temp.Close() && platform::CallMoveFileEx(temp.Path().c_str(), destination.c_str(),
+                                                         MOVEFILE_REPLACE_EXISTING);
     }
     if (!moved && readOnly) {
         const DWORD error = GetLastError();
@@ -165,7 +173,7 @@ std::uint64_t DirectorySize(const std::string &path, bool recurse) {
 }
 
 CopyEngine::CopyEngine(const InstallSettings &settings, InstallView &view)
-    : settings_(settings), view_(view), deleteThenRename_((GetVersion() & 0x80000000u) != 0),
+    : settings_(settings), view_(view), deleteThenRename_(platform::IsWindows95Family()),
       renameByHandle_(reinterpret_cast<void *>(LookUpSetInformationByHandle())) {}
 
 bool CopyEngine::HaveBuffer() {
@@ -233,7 +241,7 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     // would cost three (on some file systems a name that does not exist costs
     // a scan of its folder).
     TempFile direct(destination);
-    const bool fresh = direct.Create(true);
+    const bool fresh = direct.Create(true, false);
     WIN32_FILE_ATTRIBUTE_DATA existing;
     DWORD existingAttributes = INVALID_FILE_ATTRIBUTES;
     if (!fresh && QueryFileStatus(destination, existing) &&
@@ -259,7 +267,7 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
         ReportFileError(view_, FileErrorCauseOfWin32(error), temp.Path());
         return 0;
     };
-    if (!fresh && !temp.Create(false))
+    if (!fresh && !temp.Create(false, renameByHandle_ != nullptr && !deleteThenRename_))
         return fail(GetLastError());
 
     std::uint64_t copied = 0;

@@ -1,21 +1,9 @@
 #include "files/file_status_win.h"
 
-namespace {
-
-using GetAttributesExFn = BOOL(WINAPI *)(LPCSTR, GET_FILEEX_INFO_LEVELS, LPVOID);
-
-GetAttributesExFn LookUpGetAttributesEx() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    return kernel ? reinterpret_cast<GetAttributesExFn>(reinterpret_cast<void (*)()>(
-                        GetProcAddress(kernel, "GetFileAttributesExA")))
-                  : nullptr;
-}
-
-} // namespace
+#include "platform/optional_api.h"
 
 bool QueryFileStatus(const std::string &path, WIN32_FILE_ATTRIBUTE_DATA &status) {
-    static const GetAttributesExFn getAttributesEx = LookUpGetAttributesEx();
-    if (getAttributesEx)
+    if (const auto getAttributesEx = Kernel32().getFileAttributesEx)
         return getAttributesEx(path.c_str(), GetFileExInfoStandard, &status);
 
     FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

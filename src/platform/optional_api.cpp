@@ -1,20 +1,21 @@
 #include "platform/optional_api.h"
 
+#include "platform/windows_family.h"
+
 namespace {
 
-template <typename Function> void Find(HMODULE module, const char *name, Function &function) {
-    function =
-        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+template <typename Function> void Find(const char *name, Function &function) {
+    function = reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(platform::FindNewerFunction("kernel32.dll", name)));
 }
 
 OptionalKernel32 LookUp() {
     OptionalKernel32 functions;
-    // kernel32 is mapped into every process for its whole life.
-    if (HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
-        Find(kernel, "GetDiskFreeSpaceExA", functions.getDiskFreeSpaceEx);
-        Find(kernel, "GetFileAttributesExA", functions.getFileAttributesEx);
-        Find(kernel, "SetFileInformationByHandle", functions.setFileInformationByHandle);
-    }
+    Find("GetDiskFreeSpaceExA", functions.getDiskFreeSpaceEx);
+    Find("GetFileAttributesExA", functions.getFileAttributesEx);
+    // The Windows 95 family replaces files its own way: never looked for there.
+    if (!platform::IsWindows95Family())
+        Find("SetFileInformationByHandle", functions.setFileInformationByHandle);
     return functions;
 }
 

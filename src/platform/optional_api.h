@@ -3,8 +3,9 @@
 #include <windows.h>
 
 // Functions of kernel32 that the oldest systems setup runs on lack
-// (Windows 95 before OSR2, NT 4.0): looked up once, here, so that the
-// program still loads there. A null pointer means "take the fallback".
+// (Windows 95 before OSR2, NT 4.0): looked up once, here, on the first call
+// (after any test seam is set), so that the program still loads there. A
+// null pointer means "take the fallback".
 struct OptionalKernel32 {
     BOOL(WINAPI *getDiskFreeSpaceEx)
     (LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER) = nullptr;

@@ -13,6 +13,8 @@ namespace e2e {
 
 constexpr char kSetupExe[] = "D:\\bin\\setup.exe";
 constexpr char kEarlyCutoffExe[] = "D:\\bin\\setup_early_cutoff.exe";
+// setup.exe with the Windows 95 family's stubs failing, in Wine's win98 mode.
+constexpr char kWin98StubsExe[] = "D:\\bin\\setup_win98_stubs.exe";
 constexpr DWORD kWindowTimeout = 15000;
 
 // A CD folder D:\cases\<name> with the given files (name -> bytes).

@@ -82,7 +82,7 @@ std::map<std::string, std::string> ScriptCd(const std::string &installDir,
 struct InstallRun {
     ui::Program setup;
     HWND window = nullptr;
-    explicit InstallRun(const std::string &cdDir) : setup(kSetupExe, cdDir) {
+    explicit InstallRun(const std::string &cdDir, const char *exe = kSetupExe) : setup(exe, cdDir) {
         window = WaitForMainWindow(setup);
         if (!window)
             return;
@@ -243,6 +243,65 @@ TEST(Install, SecondRunOffersTheReinstallationAndKeepsSavedGames) {
     EXPECT_FALSE(Exists(target + "\\STALE.TMP"));
     EXPECT_TRUE(Exists(target + "\\ZZZZA100.CD1")); // another product's marker
     EXPECT_EQ(ReadAll(target + "\\README.TXT"), ReadAll("D:\\democd\\DATA\\README.TXT"));
+}
+
+// The Windows 95 family's path through a whole installation: the twin runs
+// in Wine's win98 mode with MoveFileExA failing as on a real Windows 98, and
+// installs the sample CD over an earlier installation whose files are older
+// (the script's strict copy mode replaces only those). The files in the
+// sub-folders stay through the clean-up of the install directory, so each
+// is replaced by delete-then-MoveFileA.
+TEST(Install, OverAnEarlierInstallationWithTheWindows98Stubs) {
+    HKEY key = nullptr;
+    char version[16] = "";
+    DWORD size = sizeof version;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\setup_win98_stubs.exe",
+                            0, KEY_READ, &key),
+              ERROR_SUCCESS)
+        << "the twin needs its win98 mode (scripts/wine-up)";
+    RegQueryValueExA(key, "Version", nullptr, nullptr, reinterpret_cast<BYTE *>(version), &size);
+    RegCloseKey(key);
+    ASSERT_STREQ(version, "win98");
+
+    const std::string target = "C:\\Demo Title";
+    RemoveTreeOf(target);
+    for (const char *dir : {"", "\\IMAGES", "\\IMAGES\\LEVELS", "\\SOUNDS", "\\SAVE", "\\DOCS"})
+        CreateDirectoryA((target + dir).c_str(), nullptr);
+    // An earlier installation from 1999, one of its files read-only.
+    const FILETIME earlier{0xACA68000u, 0x01BE3519u}; // 1 January 1999
+    for (const char *file : kDemoFiles) {
+        const std::string path = target + "\\" + file;
+        PutFile(path, std::string("earlier ") + file);
+        HANDLE handle =
+            CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE) << path;
+        SetFileTime(handle, &earlier, &earlier, &earlier);
+        CloseHandle(handle);
+    }
+    SetFileAttributesA((target + "\\IMAGES\\TITLE.BMP").c_str(), FILE_ATTRIBUTE_READONLY);
+    PutFile(target + "\\DEMOA110.CD1", "earlier marker");
+    PutFile(target + "\\MY.SAV", "saved");
+
+    InstallRun run("D:\\democd", kWin98StubsExe);
+    ASSERT_NE(run.window, nullptr);
+    const Box box = WaitForBox(run.setup, 60000);
+    ASSERT_NE(box.window, nullptr);
+    Screenshot("Install.OverAnEarlierInstallationWithTheWindows98Stubs");
+    EXPECT_EQ(box.text, "Setup is finished.");
+    AnswerAndExpectEnd(run, box, IDOK);
+
+    for (const char *file : kDemoFiles) {
+        const std::string installed = target + "\\" + file;
+        const std::string source = std::string("D:\\democd\\DATA\\") + file;
+        EXPECT_TRUE(ReadAll(installed) == ReadAll(source)) << file; // megabytes: no dump
+        EXPECT_EQ(WriteTime(installed), WriteTime(source)) << file;
+    }
+    EXPECT_FALSE(GetFileAttributesA((target + "\\IMAGES\\TITLE.BMP").c_str()) &
+                 FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ReadAll(target + "\\DEMOA110.CD1"), ReadAll("D:\\democd\\DEMOA110.CD1"));
+    EXPECT_EQ(ReadAll(target + "\\MY.SAV"), "saved");
+    for (const char *dir : {"", "\\IMAGES", "\\IMAGES\\LEVELS", "\\SOUNDS", "\\SAVE", "\\DOCS"})
+        EXPECT_FALSE(Exists(target + dir + "\\$$$$$$$$.TMP")) << dir;
 }
 
 TEST(Install, LowerCaseCommandStopsTheRunWithTheLineShown) {

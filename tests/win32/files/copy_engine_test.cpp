@@ -181,17 +181,6 @@ TEST_F(CopyEngineTest, FailedReplaceOfReadOnlyFileRestoresItsAttribute) {
     EXPECT_TRUE(GetFileAttributesA((folder / "dst.dat").c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
-TEST_F(CopyEngineTest, DeleteThenRenameReplacesOnTheWindows95Family) {
-    engine.SetDeleteThenRename(true);
-    Pair(200, 100);
-    SetFileAttributesA((folder / "dst.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(Copy(), 1);
-    EXPECT_EQ(ReadBytes(folder / "dst.dat"), "new bytes");
-    EXPECT_EQ(engine.CopieFichier(folder / "src.dat", folder / "fresh.dat", false), 1);
-    EXPECT_EQ(ReadBytes(folder / "fresh.dat"), "new bytes");
-    EXPECT_FALSE(Exists(folder / "$$$$$$$$.TMP"));
-}
-
 TEST_F(CopyEngineTest, BufferThatCannotBeHadEndsTheInstallation) {
     WriteBytes(folder / "src.dat", "x");
     engine.SetBufferSize(static_cast<std::size_t>(-1) / 2);
