@@ -1,5 +1,7 @@
 #include "ui/picture.h"
 
+#include "ui/bitmap_check.h"
+
 #include <vector>
 
 namespace {
@@ -31,10 +33,28 @@ HPALETTE PaletteOf(HBITMAP bitmap) {
     return CreatePalette(palette);
 }
 
+// Reads the headers first: the system's loader trusts them.
+bool LooksWhole(const char *path) {
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    unsigned char head[kBitmapHeadLength] = {};
+    DWORD got = 0;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file, &high);
+    const bool read = ReadFile(file, head, sizeof head, &got, nullptr) != FALSE;
+    CloseHandle(file);
+    return read && low != INVALID_FILE_SIZE &&
+           BitmapFileIsWhole(head, got, std::uint64_t{high} << 32 | low);
+}
+
 } // namespace
 
 bool Picture::Load(const char *path) {
     Clear();
+    if (!LooksWhole(path))
+        return false;
     bitmap_ = static_cast<HBITMAP>(LoadImageA(
         nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION | LR_DEFAULTSIZE));
     if (!bitmap_)

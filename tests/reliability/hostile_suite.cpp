@@ -5,6 +5,7 @@
 // its CD folder is kept as a reproducer.
 //
 // Usage: hostile_suite FIRST_SEED COUNT [SAMPLE_CD_DIR]
+//        hostile_suite --cd DIR     drives one kept CD folder again
 
 #include "hostile_cd.h"
 #include "uidriver.h"
@@ -19,8 +20,11 @@ namespace {
 
 constexpr char kSetupExe[] = "D:\\bin\\setup.exe";
 constexpr char kCasesDir[] = "D:\\hostile";
+// A run must move on (a new message, its end) within this time; a run that
+// keeps answering message after message may take longer in all.
 constexpr DWORD kRunLimitMs = 60000;
-constexpr DWORD kUnansweredLimitMs = 10000;
+constexpr DWORD kWholeRunLimitMs = 600000;
+constexpr DWORD kUnansweredLimitMs = 20000;
 
 std::string ReadFile(const std::string &path) {
     std::string bytes;
@@ -100,11 +104,13 @@ Result Drive(const std::string &cdDir) {
         return result;
     }
     const DWORD start = GetTickCount();
+    DWORD lastProgress = start;
     DWORD unansweredSince = 0;
     bool installPressed = false;
     DWORD mainSeenAt = 0;
     while (setup.WaitExit(50) == STILL_ACTIVE) {
-        if (GetTickCount() - start > kRunLimitMs) {
+        if (GetTickCount() - lastProgress > kRunLimitMs ||
+            GetTickCount() - start > kWholeRunLimitMs) {
             result.outcome = Outcome::Hung;
             result.firstMessage += " [no end within the time limit]";
             return result; // the destructor ends it
@@ -130,7 +136,8 @@ Result Drive(const std::string &cdDir) {
                 // No to a question (a restart would end the whole Wine world).
                 const int button = Visible(window, IDCANCEL) ? IDCANCEL : IDOK;
                 PostMessageA(window, WM_COMMAND, button, 0);
-                Sleep(100);
+                lastProgress = GetTickCount();
+                Sleep(20);
             } else if (GetDlgItem(window, 1023)) {
                 if (!mainSeenAt)
                     mainSeenAt = GetTickCount();
@@ -156,6 +163,13 @@ Result Drive(const std::string &cdDir) {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc == 3 && std::string(argv[1]) == "--cd") {
+        const Result result = Drive(argv[2]);
+        std::printf("%s: %s (exit %lu) %.60s\n", argv[2],
+                    result.outcome == Outcome::Ended ? "ended" : "FAILED", result.exitCode,
+                    result.firstMessage.c_str());
+        return result.outcome == Outcome::Ended ? 0 : 1;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: hostile_suite FIRST_SEED COUNT [SAMPLE_CD_DIR]\n");
         return 2;
