@@ -87,13 +87,14 @@ int FontWeight(std::string_view word) {
 }
 
 // USEFONT target face width height [weight [italic [underline]]]; a line
-// without both numbers is left without effect.
+// without both numbers is left without effect. The face is one word: "|"
+// stands for a blank in it, as in file names ("Liberation|Serif").
 void ReadUseFont(std::string_view line, InstallSettings &settings) {
     WordReader words(line);
     words.Word();
     LayoutFont font;
     font.target = words.Word();
-    font.face = words.Word();
+    font.face = BarsToBlanks(words.Word());
     if (!words.Number(font.width) || !words.Number(font.height))
         return;
     font.weight = FontWeight(words.Word());
