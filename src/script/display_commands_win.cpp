@@ -35,7 +35,9 @@ public:
         std::vector<DisplayMode> modes;
         DEVMODEA devMode{};
         devMode.dmSize = sizeof devMode;
-        for (DWORD i = 0; EnumDisplaySettingsA(nullptr, i, &devMode); ++i) {
+        // A driver that never says "no more" must not hold the install.
+        constexpr DWORD kMostModes = 65536;
+        for (DWORD i = 0; i < kMostModes && EnumDisplaySettingsA(nullptr, i, &devMode); ++i) {
             modes.push_back({devMode.dmPelsWidth, devMode.dmPelsHeight, devMode.dmBitsPerPel,
                              devMode.dmDisplayFlags, devMode.dmDisplayFrequency});
         }

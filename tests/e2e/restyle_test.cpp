@@ -128,6 +128,7 @@ TEST(Restyle, SampleCdShowsItsColoursBarsAndPicturesInTurn) {
     EXPECT_EQ(setup.WaitExit(15000), 0u);
 }
 
+// Also MESSAGE from .\setup.ini and screen tests that ask nothing.
 TEST(Restyle, PictureThatDoesNotLoadLeavesTheAreaEmptyAndTheInstallGoesOn) {
     auto files = ValidCd('A');
     files["RED.BMP"] = PlainBitmap(40, 40, {200, 0, 0});
@@ -136,6 +137,10 @@ TEST(Restyle, PictureThatDoesNotLoadLeavesTheAreaEmptyAndTheInstallGoesOn) {
                          "IMAGE RED.BMP 1\r\n"
                          "MESSAGE 4\r\n"
                          "TEST SOUND 1 2 3\r\n"
+                         // Screen big enough; then one no mode can meet
+                         // (48 bits): both go by without a word.
+                         "TEST GRAPHCAPS 640 480 16 4 400 200\r\n"
+                         "TEST GRAPHCAPS 640 480 48 4 400 200\r\n"
                          "IMAGE MISSING.BMP 1\r\n"
                          "MESSAGE 5 0\r\n"
                          "IMAGE NOTABMP.TXT 0\r\n"
