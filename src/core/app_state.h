@@ -2,6 +2,8 @@
 
 #include "core/catalog_state.h"
 
+#include <cstdint>
+
 // Process-wide state shared by every part of setup: the language settled from
 // the CD marker, the message catalog's tables and the screen size. Nothing
 // else is global; the state of a run belongs to the main dialog.
@@ -11,6 +13,11 @@ struct AppState {
     int screenWidth = 640;
     int screenHeight = 480;
     CatalogState catalog; // both tables stay open from start-up to the end of the script
+    // The script's look for the secondary dialogs (message, DirectX
+    // question): its background colour (red | green << 8 | blue << 16) and
+    // its DIALOG font, an HFONT owned by the main dialog; null without one.
+    std::uint32_t backgroundColour = 0xC0C0C0;
+    void *dialogFont = nullptr;
 };
 
 AppState &App();

@@ -2,6 +2,7 @@
 
 #include "core/app_state.h"
 #include "messages/catalog.h"
+#include "messages/colour_brush_win.h"
 #include "messages/setup_ini.h"
 #include "messages/string_table.h"
 #include "messages/text_format.h"
@@ -46,6 +47,24 @@ void PlaceButtons(HWND dialog, const MessageRequest &request) {
     }
 }
 
+// What one showing of the dialog holds: its request and the brush of its
+// background.
+struct MessageDialogState {
+    const MessageRequest &request;
+    ColourBrush background;
+};
+
+// The script's DIALOG font, when it gave one, on the dialog and its controls.
+void SetDialogFont(HWND dialog) {
+    auto *font = static_cast<HFONT>(App().dialogFont);
+    if (!font)
+        return;
+    const WPARAM handle = reinterpret_cast<WPARAM>(font);
+    SendMessageA(dialog, WM_SETFONT, handle, FALSE);
+    for (int id : {IDC_MESSAGE_TEXT, IDOK, IDCANCEL})
+        SendDlgItemMessageA(dialog, id, WM_SETFONT, handle, FALSE);
+}
+
 void OnInitDialog(HWND dialog, const MessageRequest &request) {
     SetDialogIcons(dialog);
     SetWindowTextA(dialog, SetupCaption());
@@ -58,6 +77,7 @@ void OnInitDialog(HWND dialog, const MessageRequest &request) {
     std::string text = MessageText(dialog, request);
     if (request.insert)
         text = InsertString(text, request.insertion);
+    SetDialogFont(dialog);
 
     if (!CatalogAvailable() || request.mode == 0) {
         SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
@@ -77,9 +97,18 @@ void OnInitDialog(HWND dialog, const MessageRequest &request) {
 
 INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(dialog, *reinterpret_cast<const MessageRequest *>(lParam));
+    case WM_INITDIALOG: {
+        auto *state = reinterpret_cast<MessageDialogState *>(lParam);
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        OnInitDialog(dialog, state->request);
         return TRUE;
+    }
+    case WM_CTLCOLORDLG: {
+        auto *state = reinterpret_cast<MessageDialogState *>(GetWindowLongPtrA(dialog, DWLP_USER));
+        if (!state)
+            return FALSE;
+        return reinterpret_cast<INT_PTR>(state->background.Of(App().backgroundColour));
+    }
     case WM_PAINT:
         return PaintIconIfIconic(dialog) ? TRUE : FALSE;
     case WM_COMMAND:
@@ -100,8 +129,9 @@ const char *SetupCaption() {
 }
 
 int ShowMessageDialog(HWND owner, const MessageRequest &request) {
+    MessageDialogState state{request, {}};
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MESSAGE), owner,
-                        MessageDialogProc, reinterpret_cast<LPARAM>(&request));
+                        MessageDialogProc, reinterpret_cast<LPARAM>(&state));
     return result == IDOK ? 1 : 2;
 }

@@ -87,13 +87,14 @@ int FontWeight(std::string_view word) {
 }
 
 // USEFONT target face width height [weight [italic [underline]]]; a line
-// without both numbers is left without effect.
+// without both numbers is left without effect. The face is one word: "|"
+// stands for a blank in it, as in file names ("Liberation|Serif").
 void ReadUseFont(std::string_view line, InstallSettings &settings) {
     WordReader words(line);
     words.Word();
     LayoutFont font;
     font.target = words.Word();
-    font.face = words.Word();
+    font.face = BarsToBlanks(words.Word());
     if (!words.Number(font.width) || !words.Number(font.height))
         return;
     font.weight = FontWeight(words.Word());
@@ -124,16 +125,45 @@ void ReadBackgroundColour(std::string_view line, InstallSettings &settings) {
                                 std::uint32_t{LowByte(rgb[2])} << 16;
 }
 
-// PROGRESSCOLOR bar startR startG startB endR endG endB, all decimal: bar 1 is
-// the current file's, bar 2 the whole installation's.
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// One PROGRESSCOLOR value: a decimal number 0 to 255, or a single character
+// other than a digit standing for its own code (the way older scripts wrote
+// the values). Anything else is no value.
+bool ProgressColourValue(const std::string &word, std::uint8_t &value) {
+    if (word.size() == 1 && !IsDigit(word[0])) {
+        value = static_cast<std::uint8_t>(word[0]);
+        return true;
+    }
+    if (word.empty() || word.size() > 3)
+        return false;
+    int number = 0;
+    for (char c : word) {
+        if (!IsDigit(c))
+            return false;
+        number = number * 10 + (c - '0');
+    }
+    if (number > 255)
+        return false;
+    value = static_cast<std::uint8_t>(number);
+    return true;
+}
+
+// PROGRESSCOLOR bar startR startG startB endR endG endB: bar 1 is the current
+// file's, bar 2 the whole installation's.
 void ReadProgressColour(std::string_view line, InstallSettings &settings) {
     WordReader words(line);
     words.Word();
-    std::int32_t v[7];
-    if (!ReadNumbers(words, v, 7) || (v[0] != 1 && v[0] != 2))
+    std::uint8_t v[7];
+    for (std::uint8_t &value : v) {
+        if (!ProgressColourValue(words.Word(), value))
+            return;
+    }
+    if (v[0] != 1 && v[0] != 2)
         return;
-    settings.barColours[v[0] - 1] = {{LowByte(v[1]), LowByte(v[2]), LowByte(v[3])},
-                                     {LowByte(v[4]), LowByte(v[5]), LowByte(v[6])}};
+    settings.barColours[v[0] - 1] = {{v[1], v[2], v[3]}, {v[4], v[5], v[6]}};
 }
 
 // Adds the bytes of a COPY or COPYDIR line to the total. False when a file

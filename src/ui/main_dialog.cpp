@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "script/install_run.h"
 #include "system/restart_win.h"
+#include "ui/bar_colours.h"
 #include "ui/drive_list.h"
 #include "files/product_settings_win.h"
 #include "ui/product_values.h"
@@ -62,8 +63,11 @@ INT_PTR CALLBACK MainDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return self ? self->Handle(message, wParam, lParam) : FALSE;
 }
 
-INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR MainDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+        return OnControlColour(reinterpret_cast<HWND>(lParam));
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_PAINT:
@@ -104,6 +108,9 @@ BOOL MainDialog::OnInitDialog() {
         EndDialog(hwnd_, 0);
         return TRUE;
     }
+    // The script's look, read by the pre-pass.
+    fonts_.Apply(hwnd_, run_.settings.fonts);
+    App().backgroundColour = run_.settings.backgroundColour;
     run_.productName = ProductSetting(run_.settingsPath, "general", "product", 80);
     if (CatalogAvailable())
         SetCatalogTexts();
@@ -190,6 +197,23 @@ void MainDialog::OnPaint() {
     EndPaint(hwnd_, &ps);
 }
 
+// The window in the script's background colour and the bars in the colour
+// their progress has reached; everything else keeps the system's colours.
+INT_PTR MainDialog::OnControlColour(HWND control) {
+    const auto &bars = run_.settings.barColours;
+    if (control == hwnd_)
+        return reinterpret_cast<INT_PTR>(backgroundBrush_.Of(run_.settings.backgroundColour));
+    if (control == GetDlgItem(hwnd_, IDC_CURRENT_BAR)) {
+        const Rgb colour = BarColour(bars[0], counters_.fileDone, counters_.fileLength);
+        return reinterpret_cast<INT_PTR>(fileBarBrush_.Of(ColourRef(colour)));
+    }
+    if (control == GetDlgItem(hwnd_, IDC_TOTAL_BAR)) {
+        const Rgb colour = BarColour(bars[1], counters_.bytesDone, counters_.totalBytes);
+        return reinterpret_cast<INT_PTR>(totalBarBrush_.Of(ColourRef(colour)));
+    }
+    return FALSE;
+}
+
 void MainDialog::OnCommand(int id) {
     // Escape (IDCANCEL) is ignored: only Quit leaves.
     if (id == IDC_QUIT && !busy_)
@@ -251,17 +275,29 @@ void MainDialog::ShowProgress(const ProgressDisplay &display) {
         SetDlgItemTextA(hwnd_, id, text.c_str());
         changed = true;
     };
-    const auto bar = [&](int id, int y, int width, int &shown) {
-        if (width == shown)
-            return;
-        shown = width;
-        SetWindowPos(GetDlgItem(hwnd_, id), HWND_TOP, 322, y, width, 14, 0);
-        changed = true;
+    const auto bar = [&](int id, int y, int width, int &shown, std::uint32_t colour,
+                         std::uint32_t &shownColour) {
+        HWND control = GetDlgItem(hwnd_, id);
+        if (width != shown) {
+            shown = width;
+            SetWindowPos(control, HWND_TOP, 322, y, width, 14, 0);
+            changed = true;
+        }
+        if (colour != shownColour) {
+            // Growing keeps the part drawn before: all of it changes colour.
+            shownColour = colour;
+            InvalidateRect(control, nullptr, TRUE);
+            changed = true;
+        }
     };
+    counters_ = display;
+    const auto &bars = run_.settings.barColours;
     line(IDC_CURRENT_LABEL, display.fileLine, shownFileLine_);
     line(IDC_TOTAL_LABEL, display.totalLine, shownTotalLine_);
-    bar(IDC_CURRENT_BAR, 412, display.fileBarWidth, shownFileBar_);
-    bar(IDC_TOTAL_BAR, 452, display.totalBarWidth, shownTotalBar_);
+    bar(IDC_CURRENT_BAR, 412, display.fileBarWidth, shownFileBar_,
+        ColourRef(BarColour(bars[0], display.fileDone, display.fileLength)), shownFileColour_);
+    bar(IDC_TOTAL_BAR, 452, display.totalBarWidth, shownTotalBar_,
+        ColourRef(BarColour(bars[1], display.bytesDone, display.totalBytes)), shownTotalColour_);
     const DWORD now = GetTickCount();
     const bool complete = display.bytesDone >= display.totalBytes;
     if (changed && (now - lastDrawn_ >= kProgressFrameMs || complete)) {
@@ -297,8 +333,19 @@ void MainDialog::RequestRestart() {
     RestartComputer();
 }
 
-void MainDialog::ShowImage(const ImageCommand &) {
-    // Pictures during the run are not shown by this build.
+// The picture before stays its seconds (the one-second timer counts them),
+// then the new one is shown at once. A file that does not load leaves the
+// picture area empty.
+void MainDialog::ShowImage(const ImageCommand &image) {
+    while (static_cast<long long>(secondsTicks_) < imageSeconds_) {
+        if (!PumpMessage())
+            return;
+    }
+    imageSeconds_ = image.seconds;
+    secondsTicks_ = 0;
+    picture_.Load(image.file.c_str());
+    InvalidateRect(hwnd_, &kPictureRect, TRUE);
+    UpdateWindow(hwnd_);
 }
 
 std::uint32_t MainDialog::FastTicks() const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/install_view.h"
+#include "messages/colour_brush_win.h"
+#include "ui/layout_fonts_win.h"
 #include "ui/picture.h"
 #include "core/run_state.h"
 
@@ -35,6 +37,7 @@ private:
 
     BOOL OnInitDialog();
     void OnPaint();
+    INT_PTR OnControlColour(HWND control);
     void OnCommand(int id);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
@@ -51,6 +54,12 @@ private:
     HWND hwnd_ = nullptr;
     RunState run_;
     Picture picture_;
+    LayoutFonts fonts_;
+    ColourBrush backgroundBrush_;
+    ColourBrush fileBarBrush_;
+    ColourBrush totalBarBrush_;
+    ProgressDisplay counters_;      // what the bar colours follow
+    std::int32_t imageSeconds_ = 0; // how long the shown IMAGE picture stays
     UINT_PTR secondsTimer_ = 0;
     UINT_PTR pollTimer_ = 0;
     unsigned long secondsTicks_ = 0; // the clock of the IMAGE command
@@ -62,5 +71,7 @@ private:
     std::string shownTotalLine_;
     int shownFileBar_ = 0;
     int shownTotalBar_ = 0;
+    std::uint32_t shownFileColour_ = 0;
+    std::uint32_t shownTotalColour_ = 0;
     unsigned long lastDrawn_ = 0; // tick count of the last progress drawing
 };

@@ -108,14 +108,15 @@ TEST(MainWindow, WithoutAPictureTheAreaStaysEmpty) {
     HWND window = WaitForMainWindow(setup);
     ASSERT_NE(window, nullptr);
     Sleep(300);
-    // The middle of the picture area shows the dialog's own background.
+    // The middle of the picture area shows the dialog's background: light
+    // grey, as no BKGNDCOLOR line asked for another.
     HDC screen = GetDC(nullptr);
     const RECT rect = ui::ScreenRect(window);
     POINT centre{160, 240};
     ClientToScreen(window, &centre);
     const COLORREF pixel = GetPixel(screen, centre.x, centre.y);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(pixel, GetSysColor(COLOR_3DFACE)) << std::hex << pixel;
+    EXPECT_EQ(pixel, RGB(192, 192, 192)) << std::hex << pixel;
     EXPECT_GT(rect.right, rect.left);
     QuitAndExpectEnd(setup, window);
 }

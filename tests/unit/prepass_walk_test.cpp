@@ -215,9 +215,10 @@ TEST(PrePass, InstallFontHandsOverFileDirectoryAndWholeFaceName) {
 TEST(PrePass, LayoutLinesSetFontsAndColours) {
     Walk walk("USEFONT MESSAGE1 Arial 0 16 BOLD ITALIC NONE\n"
               "USEFONT LIST Arial 0 12 bold\n"
+              "USEFONT DIALOG Liberation|Serif -12 0 LIGHT NONE UNDERLINE\n"
               "BKGNDCOLOR 255 128 300\n"
               "PROGRESSCOLOR 2 1 2 3 4 5 6\n");
-    ASSERT_EQ(walk.settings.fonts.size(), 2u);
+    ASSERT_EQ(walk.settings.fonts.size(), 3u);
     const LayoutFont &first = walk.settings.fonts[0];
     EXPECT_EQ(first.target, "MESSAGE1");
     EXPECT_EQ(first.face, "Arial");
@@ -227,6 +228,8 @@ TEST(PrePass, LayoutLinesSetFontsAndColours) {
     EXPECT_TRUE(first.italic);
     EXPECT_FALSE(first.underline);
     EXPECT_EQ(walk.settings.fonts[1].weight, 400); // weight words are upper case only
+    EXPECT_EQ(walk.settings.fonts[2].face, "Liberation Serif");
+    EXPECT_TRUE(walk.settings.fonts[2].underline);
     EXPECT_EQ(walk.settings.backgroundColour, 0x2C80FFu);
     EXPECT_EQ(walk.settings.barColours[0], BarColours{});
     EXPECT_EQ(walk.settings.barColours[1], (BarColours{{1, 2, 3}, {4, 5, 6}}));
@@ -241,11 +244,25 @@ TEST(PrePass, BadLayoutLinesLeaveTheSettingsAsTheyWere) {
               "BKGNDCOLOR 1 2 blue\n"
               "PROGRESSCOLOR 3 1 2 3 4 5 6\n"
               "PROGRESSCOLOR 1 1 2 3 4 5\n"
-              "PROGRESSCOLOR \x01 a b c d e f\n");
+              "PROGRESSCOLOR 1 1 2 3 4 5 256\n"
+              "PROGRESSCOLOR 1 1 2 3 4 5 -1\n"
+              "PROGRESSCOLOR 1 1 2 3 4 5 1x\n"
+              "PROGRESSCOLOR 1 1 2 3 4 5 ab\n"
+              "PROGRESSCOLOR \x03 a b c d e f\n");
     const InstallSettings defaults;
     EXPECT_TRUE(walk.settings.fonts.empty());
     EXPECT_EQ(walk.settings.backgroundColour, defaults.backgroundColour);
     EXPECT_EQ(walk.settings.barColours, defaults.barColours);
+    EXPECT_TRUE(walk.settings.commands.empty());
+}
+
+TEST(PrePass, ProgressColourValuesAreDecimalsOrSingleCharacters) {
+    // Decimals as authors write them; a lone non-digit is its own code, as
+    // the older scripts spelled the values; both may mix on one line.
+    Walk walk("PROGRESSCOLOR 1 0 128 255 007 c 9\n"
+              "PROGRESSCOLOR \x02 ~ A z 0 0 255\n");
+    EXPECT_EQ(walk.settings.barColours[0], (BarColours{{0, 128, 255}, {7, 99, 9}}));
+    EXPECT_EQ(walk.settings.barColours[1], (BarColours{{126, 65, 122}, {0, 0, 255}}));
     EXPECT_TRUE(walk.settings.commands.empty());
 }
 

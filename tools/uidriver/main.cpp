@@ -115,6 +115,10 @@ int Install(const char *exe, const char *cd, const std::string &prefix) {
     ui::PostClick(window, kInstall);
 
     bool seenBars = false;
+    // Each new text of the message area (the script's MESSAGE lines, with
+    // the picture that goes with it) gets a screenshot of its own.
+    std::string message;
+    int messageShots = 0;
     HWND box = nullptr;
     const DWORD start = GetTickCount();
     while (!box && GetTickCount() - start < 120000) {
@@ -122,6 +126,12 @@ int Install(const char *exe, const char *cd, const std::string &prefix) {
             Sleep(50);
             Save(prefix, "during");
             seenBars = true;
+        }
+        const std::string text = ui::ControlText(window, kInstructions);
+        if (seenBars && text != message && !text.empty() && messageShots < 3) {
+            message = text;
+            Sleep(400); // the picture and the bars catch up
+            Save(prefix, ("during-" + std::to_string(2 + messageShots++)).c_str());
         }
         box = FindBox(setup);
         if (!box)

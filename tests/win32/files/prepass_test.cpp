@@ -92,7 +92,7 @@ TEST(PrePassOnDisk, SampleCdScriptSizesItsProductTree) {
     EXPECT_TRUE(run.settings.strictCopyMode);
     EXPECT_EQ(run.settings.filesToKeep, (Strings{"*.SAV"}));
     EXPECT_EQ(run.settings.filesToDelete, (Strings{"DEMOA*.CD1"}));
-    EXPECT_EQ(run.settings.barColours[1].start.green, 128);
+    EXPECT_EQ(run.settings.barColours[1].start.green, 176);
     EXPECT_EQ(run.settings.commands.front(), "MKDIR *DESTDIR");
     EXPECT_EQ(run.settings.commands.back(), "ALLDONE");
 

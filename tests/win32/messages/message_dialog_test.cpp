@@ -17,7 +17,12 @@ struct Seen {
     std::string caption, text, first, second;
     bool secondVisible = false;
     RECT window{}, first_{}, second_{}, static_{};
+    HFONT textFont = nullptr, firstFont = nullptr, secondFont = nullptr;
 };
+
+HFONT FontOf(HWND window) {
+    return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+}
 
 std::string TextOf(HWND window) {
     char buffer[2048];
@@ -70,6 +75,9 @@ DWORD WINAPI WatchDialog(LPVOID parameter) {
     seen.first_ = ClientRectOf(dialog, IDOK);
     seen.second_ = ClientRectOf(dialog, IDCANCEL);
     seen.static_ = ClientRectOf(dialog, IDC_MESSAGE_TEXT);
+    seen.textFont = FontOf(GetDlgItem(dialog, IDC_MESSAGE_TEXT));
+    seen.firstFont = FontOf(GetDlgItem(dialog, IDOK));
+    seen.secondFont = FontOf(GetDlgItem(dialog, IDCANCEL));
     PostMessageA(GetDlgItem(dialog, watch.button), BM_CLICK, 0, 0);
     return 0;
 }
@@ -177,4 +185,30 @@ TEST_F(MessageDialogTest, InsertionFillsTheMarkerOnlyWhenThere) {
     request.text = "Sans marque";
     ShowAndPress(request, IDOK, seen);
     EXPECT_EQ(seen.text, "Sans marque");
+}
+
+TEST_F(MessageDialogTest, ScriptDialogFontReachesTheTextAndBothButtons) {
+    App().languageIndex = 1;
+    MessageRequest request;
+    request.yesNo = true;
+    request.text = "Styled";
+    // Made first, so that no handle of the plain dialog can come back as it.
+    HFONT font = CreateFontA(-19, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0,
+                             "Liberation Sans");
+    Seen plain;
+    ShowAndPress(request, IDOK, plain);
+    ASSERT_TRUE(plain.found);
+
+    App().dialogFont = font;
+    Seen styled;
+    ShowAndPress(request, IDOK, styled);
+    App().dialogFont = nullptr;
+    ASSERT_TRUE(styled.found);
+    EXPECT_EQ(styled.textFont, font);
+    EXPECT_EQ(styled.firstFont, font);
+    EXPECT_EQ(styled.secondFont, font);
+    // Without the script's font the template's own stays.
+    EXPECT_NE(plain.textFont, font);
+    EXPECT_NE(plain.textFont, nullptr);
+    DeleteObject(font);
 }
