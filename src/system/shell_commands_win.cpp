@@ -25,6 +25,14 @@
 
 namespace {
 
+std::string BlanksToBars(std::string text) {
+    for (char &c : text) {
+        if (c == ' ')
+            c = '|';
+    }
+    return text;
+}
+
 char DriveOf(const std::string &path) {
     return path.empty() ? '\0' : path[0];
 }
@@ -77,7 +85,10 @@ public:
         std::string name =
             EqualsNoCase(command.name, "*PRODUCT") ? run_.productName.substr(0, 79) : command.name;
         name = BarsToBlanks(name);
-        const auto link = PrepareFileName(name + " " + command.linkDir, run_.dirs, view_);
+        // A product name with blanks stays one word for the expansion, which
+        // turns the bars back into blanks.
+        const auto link =
+            PrepareFileName(BlanksToBars(name) + " " + command.linkDir, run_.dirs, view_);
         if (!link)
             return;
         const auto target =
@@ -118,7 +129,8 @@ public:
                         run_.dirs.install + command.file, true);
             break;
         case ShortcutDeleteKind::ProgramFiles:
-            DeleteGroupFiles(command.group, BarsToBlanks(command.file));
+            // The group's bars too: a folder name cannot hold one.
+            DeleteGroupFiles(BarsToBlanks(command.group), BarsToBlanks(command.file));
             break;
         case ShortcutDeleteKind::None:
             break;

@@ -1,6 +1,7 @@
 #include "system/shell_commands.h"
 
 #include "core/app_state.h"
+#include "core/ascii.h"
 #include "core/run_state.h"
 #include "script/command_parse.h"
 #include "system/shell_link_win.h"
