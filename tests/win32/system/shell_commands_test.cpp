@@ -229,6 +229,20 @@ TEST_F(ShellCommandTest, DeleteRemovesOnlyLinksToTheFile) {
     EXPECT_TRUE(Exists(Group() + "\\Other.LNK"));
 }
 
+TEST_F(ShellCommandTest, StartupLinksToTheFileAreDeleted) {
+    Run("SPECIAL ADDSTARTUP GAME.EXE *DESTDIR");
+    const std::string file =
+        startup + "\\GAME English on drive " + std::string(1, run.dirs.install[0]) + ".LNK";
+    ASSERT_TRUE(Exists(file));
+    const DWORD started = GetTickCount();
+    Run("DELETE *STARTUPLINK* OTHER.EXE");
+    EXPECT_TRUE(Exists(file));
+    Run("DELETE *STARTUPLINK* Game.Exe");
+    EXPECT_LT(GetTickCount() - started, 15000u);
+    EXPECT_FALSE(Exists(file));
+    DeleteFileA(file.c_str());
+}
+
 TEST_F(ShellCommandTest, StartFileKeepsANewerDestination) {
     Run("ADDSTART GROUP " + Bars(group));
     const std::string source = folder / "README.TXT";
