@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 using namespace e2e;
 
@@ -90,6 +91,22 @@ void WriteFileText(const std::string &path, const std::string &bytes) {
     std::fclose(file);
 }
 
+// The host's Liberation Mono with "Liberation" written over, in its ASCII
+// and its UTF-16 names: a family no system has.
+std::string RenamedFont(std::string font, const std::string &to) {
+    const std::string from = "Liberation";
+    std::string wideFrom, wideTo;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        wideFrom += std::string(1, '\0') + from[i];
+        wideTo += std::string(1, '\0') + to[i];
+    }
+    for (const auto &[a, b] : {std::pair{from, to}, std::pair{wideFrom, wideTo}}) {
+        for (std::size_t at = font.find(a); at != std::string::npos; at = font.find(a, at + 1))
+            font.replace(at, a.size(), b);
+    }
+    return font;
+}
+
 bool SameNoCase(const std::string &a, const std::string &b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
@@ -153,5 +170,30 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
         DeleteFileA(batch.c_str());
     else
         WriteFileText(batch, oldBatch);
+    CoUninitialize();
+}
+
+TEST(Install, ScriptFontIsInstalledBeforeTheWindowOpens) {
+    const std::string host = ReadFileText("E:\\system-font\\HOSTFONT.TTF");
+    if (host == "<missing>")
+        GTEST_SKIP() << "no host font to rename";
+    CoInitialize(nullptr);
+    const std::string family = "Demo" + std::to_string(100000 + GetTickCount() % 900000);
+    const std::string file = family + ".TTF";
+    auto files = ValidCd('A');
+    files[file] = RenamedFont(host, family);
+    files["SETUP.INF"] = "INSTALL FONT " + file + " *SOURCEDIR " + family +
+                         " Mono\r\nPC_INSTALL FONT " + file + " *SOURCEDIR " + family +
+                         " Mono\r\nALLDONE\r\n";
+    Cd cd("install-font", files);
+    const std::string installed = ShellFolder(CSIDL_FONTS) + "\\" + file;
+
+    ui::Program setup(kSetupExe, cd.Dir());
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    // No failure box came up on the way: the main window is the first.
+    EXPECT_EQ(ReadFileText(installed), files[file]);
+    QuitAndExpectEnd(setup, window);
+    DeleteFileA(installed.c_str());
     CoUninitialize();
 }
