@@ -106,12 +106,13 @@ DeleteCommand ParseDelete(std::string_view line) {
     WordReader words = After(line, 1);
     const std::string kind = words.Word();
     DeleteCommand command;
-    if (EqualsNoCase(kind, "*PROGLINK*") || EqualsNoCase(kind, "*PROGFILE*")) {
-        command.kind = EqualsNoCase(kind, "*PROGLINK*") ? ShortcutDeleteKind::ProgramLinks
-                                                        : ShortcutDeleteKind::ProgramFiles;
+    // Only *PROGLINK* is known in any case; the other kinds as written.
+    if (EqualsNoCase(kind, "*PROGLINK*") || kind == "*PROGFILE*") {
+        command.kind = kind == "*PROGFILE*" ? ShortcutDeleteKind::ProgramFiles
+                                            : ShortcutDeleteKind::ProgramLinks;
         command.group = words.Word();
         command.file = words.Word();
-    } else if (EqualsNoCase(kind, "*STARTUPLINK*")) {
+    } else if (kind == "*STARTUPLINK*") {
         command.kind = ShortcutDeleteKind::StartupLinks;
         command.file = words.Word();
     }

@@ -1,5 +1,149 @@
 #include "system/font_install.h"
 
-// Fonts are not installed yet; the pre-pass already hands every INSTALL FONT
-// line here.
-void InstallScriptFont(RunState &, const std::string &, const std::string &, const std::string &) {}
+#include "core/install_view.h"
+#include "core/run_state.h"
+#include "files/copy_engine.h"
+#include "files/path_macros.h"
+#include "messages/message_dialog.h"
+#include "system/special_folders_win.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace {
+
+constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+constexpr char kFontFailed[] = "Font Installation Failed";
+// No window may hold up the installation by not answering the broadcast.
+constexpr UINT kBroadcastWaitMs = 2000;
+
+// Fonts are installed by the pre-pass, before the main window is up: its
+// messages have no owner and nothing of a run's window is there.
+class NoWindowView : public InstallView {
+public:
+    void ShowProgress(const ProgressDisplay &) override {}
+    void SetMessage(const std::string &) override {}
+    void ShowWindow(bool) override {}
+    void Alert(const std::string &text, const std::string &caption) override {
+        MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    int ShowMessage(const MessageRequest &request) override {
+        return ShowMessageDialog(nullptr, request);
+    }
+    void RequestRestart() override {}
+    void ShowImage(const ImageCommand &) override {}
+    std::uint32_t FastTicks() const override { return GetTickCount(); }
+    bool PumpMessage() override {
+        MSG message;
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else {
+            Sleep(1);
+        }
+        return true;
+    }
+    void EndRun(int) override { ended_ = true; }
+    bool RunEnded() const override { return ended_; }
+
+private:
+    bool ended_ = false;
+};
+
+int CALLBACK FirstFont(const LOGFONTA *font, const TEXTMETRICA *, DWORD, LPARAM found) {
+    *reinterpret_cast<LOGFONTA *>(found) = *font;
+    return 0;
+}
+
+bool FamilyExists(const std::string &faceName) {
+    LOGFONTA found{};
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesA(screen, faceName.c_str(), FirstFont, reinterpret_cast<LPARAM>(&found));
+    ReleaseDC(nullptr, screen);
+    return found.lfFaceName[0] != '\0';
+}
+
+void BroadcastFontChange() {
+    SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kBroadcastWaitMs,
+                        nullptr);
+}
+
+// 0 when the system cannot tell (then the font is left copied only).
+DWORD PlatformId() {
+    OSVERSIONINFOEXA extended{};
+    extended.dwOSVersionInfoSize = sizeof extended;
+    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA *>(&extended)))
+        return extended.dwPlatformId;
+    OSVERSIONINFOA plain{};
+    plain.dwOSVersionInfoSize = sizeof plain;
+    if (GetVersionExA(&plain))
+        return plain.dwPlatformId;
+    return 0;
+}
+
+void Undo(const std::string &installed) {
+    if (RemoveFontResourceA(installed.c_str()) < 1)
+        MessageBoxA(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
+    else
+        BroadcastFontChange();
+    DeleteFileA(installed.c_str());
+}
+
+void RegistryFailed(const std::string &installed, const char *text) {
+    Undo(installed);
+    MessageBoxA(nullptr, text, "Setup Morvel", MB_OK);
+}
+
+// The Windows 95 family lists its fonts in the registry; without the value
+// the font would be gone after the next start. False after an undo.
+bool RegisterFont(const std::string &fontFile, const std::string &faceName,
+                  const std::string &installed) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        RegistryFailed(installed, "Unable to open Registry Key");
+        return false;
+    }
+    if (RegSetValueExA(key, faceName.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE *>(fontFile.c_str()),
+                       static_cast<DWORD>(fontFile.size() + 1)) != ERROR_SUCCESS) {
+        RegCloseKey(key);
+        RegistryFailed(installed, "Unable to set Registry Key Value");
+        return false;
+    }
+    if (RegFlushKey(key) != ERROR_SUCCESS) {
+        RegDeleteValueA(key, faceName.c_str());
+        RegCloseKey(key);
+        RegistryFailed(installed, "Unable to close Registry Key");
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+} // namespace
+
+void InstallScriptFont(RunState &run, const std::string &fontFile, const std::string &where,
+                       const std::string &faceName) {
+    NoWindowView view;
+    const auto source = PrepareFileName(fontFile + " " + where, run.dirs, view);
+    if (!source)
+        return;
+    const std::string installed = SpecialFolderPath(CSIDL_FONTS) + "\\" + fontFile;
+    if (FamilyExists(faceName))
+        return;
+    CopyEngine engine(run.settings, view);
+    if (!engine.CopieFichier(*source, installed, false)) {
+        MessageBoxA(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const DWORD platform = PlatformId();
+    if (platform == 0)
+        return;
+    if (platform == VER_PLATFORM_WIN32_WINDOWS || platform == VER_PLATFORM_WIN32s) {
+        if (!RegisterFont(fontFile, faceName, installed))
+            return;
+    }
+    AddFontResourceA(installed.c_str());
+    BroadcastFontChange();
+}

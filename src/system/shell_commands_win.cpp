@@ -1,20 +1,218 @@
 #include "system/shell_commands.h"
 
+#include "core/app_state.h"
+#include "core/ascii.h"
+#include "core/install_view.h"
+#include "core/run_state.h"
+#include "files/copy_engine.h"
+#include "files/directory_commands.h"
+#include "files/file_status_win.h"
+#include "files/path_macros.h"
+#include "messages/string_table.h"
+#include "messages/text_ids.h"
+#include "system/folder_windows_win.h"
+#include "system/shell_link_win.h"
+#include "system/shortcut_names.h"
+#include "system/special_folders_win.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace {
 
-// Not yet carried out by this build: the lines are passed over.
+std::string BlanksToBars(std::string text) {
+    for (char &c : text) {
+        if (c == ' ')
+            c = '|';
+    }
+    return text;
+}
+
+char DriveOf(const std::string &path) {
+    return path.empty() ? '\0' : path[0];
+}
+
 class WinShellCommands : public ShellCommands {
 public:
-    void Run(const AddStartGroupCommand &) override {}
-    void Run(const AddStartFileCommand &) override {}
-    void Run(const AddStartLinkCommand &) override {}
-    void Run(const AddLinkCommand &) override {}
-    void Run(const AddStartupCommand &) override {}
-    void Run(const DeleteCommand &) override {}
+    WinShellCommands(const RunState &run, InstallView &view)
+        : run_(run), view_(view), engine_(run.settings, view), folders_(view) {}
+
+    void Run(const AddStartGroupCommand &command) override {
+        std::string path = SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" +
+                           GroupNameWithProduct(command.name, run_.productName);
+        if (!path.empty() && path.back() == '\\')
+            path.pop_back();
+        CreateDirectoryPath(BarsToBlanks(path));
+    }
+
+    void Run(const AddStartFileCommand &command) override {
+        const std::string destination =
+            BarsToBlanks(SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + command.destination);
+        if (Exists(destination) && !SourceIsNewer(command.source, destination))
+            return;
+        engine_.CopieFichier(command.source, destination, false);
+    }
+
+    void Run(const AddStartLinkCommand &command) override {
+        std::string group = command.group;
+        std::string name = command.name;
+        ReplaceProductToken(group, run_.productName);
+        ReplaceProductToken(name, run_.productName);
+        const auto target = PrepareFileName(command.file + " " + command.dir, run_.dirs, view_);
+        if (!target)
+            return;
+        std::string icon;
+        if (!Icon(command.iconFile, command.iconDir, icon))
+            return;
+        LinkNameParts parts;
+        parts.groupFolder = SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + group;
+        parts.name = name;
+        parts.addVersion = command.addVersion;
+        parts.addLanguageAndDrive = command.addLanguageAndDrive;
+        parts.productVersion = run_.productVersion;
+        parts.languageText = GroupText(kTextLanguageOnDrive);
+        parts.drive = DriveOf(*target);
+        const LinkName link = ProgramLinkName(parts);
+        CreateShellLink(view_, *target, command.arguments, link.path, link.description, icon);
+    }
+
+    void Run(const AddLinkCommand &command) override {
+        std::string name =
+            EqualsNoCase(command.name, "*PRODUCT") ? run_.productName.substr(0, 79) : command.name;
+        name = BarsToBlanks(name);
+        // A product name with blanks stays one word for the expansion, which
+        // turns the bars back into blanks.
+        const auto link =
+            PrepareFileName(BlanksToBars(name) + " " + command.linkDir, run_.dirs, view_);
+        if (!link)
+            return;
+        const auto target =
+            PrepareFileName(BarsToBlanks(command.file) + " " + command.dir, run_.dirs, view_);
+        if (!target)
+            return;
+        std::string icon;
+        if (!Icon(command.iconFile, command.iconDir, icon))
+            return;
+        CreateShellLink(view_, *target, "", *link + ".lnk", name, icon);
+    }
+
+    void Run(const AddStartupCommand &command) override {
+        const auto target = PrepareFileName(command.file + " " + command.dir, run_.dirs, view_);
+        if (!target)
+            return;
+        std::string icon;
+        if (!Icon(command.iconFile, command.iconDir, icon))
+            return;
+        const std::string base = StartupBaseName(*target);
+        const std::string link = StartupLinkPath(SpecialFolderPath(CSIDL_STARTUP, view_), base,
+                                                 GroupText(kTextLanguageOnDrive), DriveOf(*target));
+        CreateShellLink(view_, *target, "", link, base, icon);
+    }
+
+    void Run(const DeleteCommand &command) override {
+        switch (command.kind) {
+        case ShortcutDeleteKind::ProgramLinks: {
+            std::string group = command.group;
+            ReplaceProductToken(group, run_.productName);
+            const std::string folder =
+                SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + BarsToBlanks(group) + "\\";
+            DeleteLinks(folder, run_.dirs.install + command.file, false);
+            break;
+        }
+        case ShortcutDeleteKind::StartupLinks:
+            DeleteLinks(SpecialFolderPath(CSIDL_STARTUP, view_) + "\\",
+                        run_.dirs.install + command.file, true);
+            break;
+        case ShortcutDeleteKind::ProgramFiles:
+            // The group's bars too: a folder name cannot hold one.
+            DeleteGroupFiles(BarsToBlanks(command.group), BarsToBlanks(command.file));
+            break;
+        case ShortcutDeleteKind::None:
+            break;
+        }
+    }
+
+private:
+    // No icon word: no icon. A malformed icon argument has ended the run.
+    bool Icon(const std::string &file, const std::string &dir, std::string &icon) {
+        icon.clear();
+        if (file.empty())
+            return true;
+        const auto path = PrepareFileName(BarsToBlanks(file) + " " + dir, run_.dirs, view_);
+        if (!path)
+            return false;
+        icon = *path;
+        return true;
+    }
+
+    static bool SourceIsNewer(const std::string &source, const std::string &destination) {
+        WIN32_FILE_ATTRIBUTE_DATA from, to;
+        if (!QueryFileStatus(source, from) || !QueryFileStatus(destination, to))
+            return false;
+        return CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime) > 0;
+    }
+
+    static bool Exists(const std::string &path) {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    // The names in a folder (which ends in "\") that match a pattern.
+    static std::vector<std::string> Matching(const std::string &folder,
+                                             const std::string &pattern) {
+        std::vector<std::string> paths;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return paths;
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..")
+                paths.push_back(folder + name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return paths;
+    }
+
+    // Shortcuts of a folder whose target is the wanted file, whatever the case.
+    void DeleteLinks(const std::string &folder, const std::string &wanted, bool showFolder) {
+        std::vector<std::string> doomed;
+        for (const std::string &link : Matching(folder, "*.LNK")) {
+            std::string target;
+            ResolveShellLink(GetActiveWindow(), link, target);
+            if (!target.empty() && EqualsNoCase(target, wanted))
+                doomed.push_back(link);
+        }
+        if (showFolder && !doomed.empty())
+            folders_.Open(folder.substr(0, folder.size() - 1));
+        for (const std::string &link : doomed)
+            DeleteFileA(link.c_str());
+        if (showFolder)
+            folders_.CloseAll();
+    }
+
+    void DeleteGroupFiles(const std::string &group, const std::string &pattern) {
+        const std::string folder = SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + group + "\\";
+        const std::vector<std::string> files = Matching(folder, pattern);
+        if (!files.empty())
+            folders_.Open(folder.substr(0, folder.size() - 1));
+        for (const std::string &file : files)
+            DeleteFileA(file.c_str());
+        folders_.CloseAll();
+    }
+
+    const RunState &run_;
+    InstallView &view_;
+    CopyEngine engine_;
+    FolderWindows folders_;
 };
 
 } // namespace
 
-std::unique_ptr<ShellCommands> MakeShellCommands(const RunState &, InstallView &) {
-    return std::make_unique<WinShellCommands>();
+std::unique_ptr<ShellCommands> MakeShellCommands(const RunState &run, InstallView &view) {
+    return std::make_unique<WinShellCommands>(run, view);
 }

@@ -99,7 +99,7 @@ TEST(CommandParse, ShortcutCommands) {
     EXPECT_EQ(startup.iconDir, "*CD");
 }
 
-TEST(CommandParse, DeleteKindsInAnyCase) {
+TEST(CommandParse, DeleteKinds) {
     const auto links = As<DeleteCommand>("DELETE *proglink* Demo GAME.EXE");
     EXPECT_EQ(links.kind, ShortcutDeleteKind::ProgramLinks);
     EXPECT_EQ(links.group, "Demo");
@@ -110,6 +110,22 @@ TEST(CommandParse, DeleteKindsInAnyCase) {
     EXPECT_EQ(startup.kind, ShortcutDeleteKind::StartupLinks);
     EXPECT_EQ(startup.file, "GAME.EXE");
     EXPECT_EQ(As<DeleteCommand>("DELETE *OTHER* a b").kind, ShortcutDeleteKind::None);
+    // Only the program-link kind is known in lower case.
+    EXPECT_EQ(As<DeleteCommand>("DELETE *progfile* Demo *.TXT").kind, ShortcutDeleteKind::None);
+    EXPECT_EQ(As<DeleteCommand>("DELETE *startuplink* GAME.EXE").kind, ShortcutDeleteKind::None);
+}
+
+TEST(CommandParse, LongAddStartLinkOptionDoesNotShiftTheWords) {
+    // The option fields are short; the rest of a longer word is dropped and
+    // never read as the next word.
+    EXPECT_FALSE(
+        As<AddStartLinkCommand>("ADDSTART LINK ADDVERSION_EXTRA_CHARACTERS NO A.EXE *DESTDIR G N")
+            .addVersion);
+    const std::string line =
+        "ADDSTART LINK " + std::string(30, 'X') + " ADDLNG_AND_DRIVE A.EXE *DESTDIR G N";
+    const auto link = As<AddStartLinkCommand>(line.c_str());
+    EXPECT_TRUE(link.addLanguageAndDrive);
+    EXPECT_EQ(link.file, "A.EXE");
 }
 
 TEST(CommandParse, ProgramsAndPages) {

@@ -1,0 +1,87 @@
+#include "system/shortcut_names.h"
+
+#include "core/ascii.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kMaxLinkProductName = 79;
+constexpr std::size_t kMaxDisplayProductName = 127;
+constexpr std::size_t kMaxStartupBaseName = 31;
+
+std::string LanguageAndDrive(const std::string &languageText, char drive) {
+    std::string text = " " + languageText + " ";
+    if (drive)
+        text += drive;
+    return text;
+}
+
+} // namespace
+
+std::string VersionSuffix(int productVersion) {
+    char text[40];
+    std::snprintf(text, sizeof text, " V.%01d.%02d", productVersion / 100, productVersion % 100);
+    return text;
+}
+
+std::string GroupNameWithProduct(const std::string &name, const std::string &productName) {
+    const std::size_t at = name.find("*PRODUCT");
+    if (at == std::string::npos)
+        return name;
+    return name.substr(0, at) + productName.substr(0, kMaxLinkProductName);
+}
+
+std::string WorkingDirectoryOf(const std::string &target) {
+    const std::size_t slash = target.rfind('\\');
+    return slash == std::string::npos ? target : target.substr(0, slash);
+}
+
+LinkName ProgramLinkName(const LinkNameParts &parts) {
+    std::string suffix;
+    if (parts.addVersion)
+        suffix += VersionSuffix(parts.productVersion);
+    if (parts.addLanguageAndDrive)
+        suffix += LanguageAndDrive(parts.languageText, parts.drive);
+    LinkName link;
+    link.path = BarsToBlanks(parts.groupFolder + "\\" + parts.name + suffix + ".LNK");
+    link.description = BarsToBlanks(parts.name + suffix);
+    return link;
+}
+
+std::string StartupBaseName(const std::string &target) {
+    const std::size_t slash = target.rfind('\\');
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::size_t dot = name.find('.');
+    if (dot != std::string::npos)
+        name.resize(dot);
+    if (name.size() > kMaxStartupBaseName)
+        name.resize(kMaxStartupBaseName);
+    return name;
+}
+
+std::string StartupLinkPath(const std::string &startupFolder, const std::string &baseName,
+                            const std::string &languageText, char drive) {
+    std::string path = startupFolder;
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    return path + baseName + LanguageAndDrive(languageText, drive) + ".LNK";
+}
+
+std::string UninstallDisplayName(const std::string &productName, int productVersion,
+                                 const std::string &installDir) {
+    std::string name = productName.substr(0, kMaxDisplayProductName);
+    name += VersionSuffix(productVersion);
+    name += " on ";
+    if (!installDir.empty())
+        name += installDir[0];
+    return name;
+}
+
+std::string UninstallKey(const std::string &displayName) {
+    return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + displayName;
+}
+
+std::string UninstallCommand(const std::string &installDir) {
+    return "\"" + installDir + "Uninst.exe\"";
+}

@@ -1,0 +1,52 @@
+#include "system/special_folders_win.h"
+
+#include "core/install_view.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace {
+
+constexpr char kNoFolderText[] = "The system did not give the path of a special folder.";
+
+// Frees an item list with the shell's allocator (SHGetMalloc exists on
+// every system; CoTaskMemFree needs a newer shell on the Windows 95 family).
+void FreeItemList(LPITEMIDLIST list) {
+    IMalloc *malloc = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&malloc)) && malloc) {
+        malloc->Free(list);
+        malloc->Release();
+    }
+}
+
+bool AskShell(int csidl, std::string &path) {
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list)
+        return false;
+    char buffer[MAX_PATH] = {};
+    const bool got = SHGetPathFromIDListA(list, buffer) != FALSE;
+    FreeItemList(list);
+    path = buffer;
+    return got && !path.empty();
+}
+
+} // namespace
+
+std::string SpecialFolderPath(int csidl, InstallView &view) {
+    std::string path;
+    if (!AskShell(csidl, path)) {
+        view.Alert(kNoFolderText, "Setup");
+        path.clear();
+    }
+    return path;
+}
+
+std::string SpecialFolderPath(int csidl) {
+    std::string path;
+    if (!AskShell(csidl, path)) {
+        MessageBoxA(nullptr, kNoFolderText, "Setup", MB_OK);
+        path.clear();
+    }
+    return path;
+}

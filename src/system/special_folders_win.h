@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+class InstallView;
+
+// The path of a shell folder (CSIDL_PROGRAMS, CSIDL_STARTUP, CSIDL_FONTS),
+// without a final backslash, asked from the shell each time. When the shell
+// cannot give it the user is told and the text is empty.
+std::string SpecialFolderPath(int csidl, InstallView &view);
+// The same before the main window is up (the font pre-pass).
+std::string SpecialFolderPath(int csidl);
