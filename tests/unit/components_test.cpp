@@ -169,8 +169,10 @@ TEST(SpeechEngine, SettingsUpToTheFirstMissingVoice) {
     EXPECT_EQ(entries[14].text, "{E1}");
     EXPECT_EQ(entries[15].key, "SOFTWARE\\Morvel\\Demo\\TTS\\Anna16");
     EXPECT_EQ(entries[15].text, "/d \"C:\\Demo\\ELAN\\Anna16.dat\"");
-    EXPECT_EQ(entries[18].key, "SOFTWARE\\Morvel\\Demo\\TTS\\Voices\\{V1}");
-    EXPECT_EQ(entries[18].text, "Anna16");
+    EXPECT_EQ(entries[17].key, "SOFTWARE\\Morvel\\Demo\\TTS\\Voices\\{V1}");
+    EXPECT_EQ(entries[17].value, "BasePitch");
+    EXPECT_EQ(entries[19].value, "Cmd");
+    EXPECT_EQ(entries[19].text, "Anna16");
     EXPECT_EQ(entries[25].value, "Language");
     EXPECT_EQ(entries[25].number, 1036u);
     EXPECT_EQ(entries[28].value, "Speaker");

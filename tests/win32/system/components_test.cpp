@@ -51,6 +51,7 @@ std::string RegistryText(HKEY root, const std::string &key, const char *value) {
 } // namespace
 
 TEST(VersionedInstall, InstalledVersionReadFromTheResource) {
+    ASSERT_TRUE(Exists(ProbePath())) << ProbePath();
     const auto version = InstalledFileVersion(ProbePath());
     ASSERT_TRUE(version);
     EXPECT_EQ(*version, (FileVersion{4, 71, 10, 5}));
