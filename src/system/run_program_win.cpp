@@ -152,5 +152,7 @@ bool StartAndWait(const std::string &commandLine, const char *workingDir, Instal
 bool RunProgramAndWait(const ProgramLaunch &launch, InstallView &view) {
     WaitOptions options;
     options.title = launch.title;
-    return StartAndWait(launch.commandLine, launch.workingDir.c_str(), view, options);
+    // "*NONE" names no directory: the program then starts in setup's own.
+    const char *dir = launch.workingDir.empty() ? nullptr : launch.workingDir.c_str();
+    return StartAndWait(launch.commandLine, dir, view, options);
 }

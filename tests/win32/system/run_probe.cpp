@@ -1,6 +1,6 @@
 // A program that setup starts in the tests: it writes its command line and
 // working directory into "probe-out.txt" of its working directory (appending,
-// so that each start adds two lines) and ends. With "sleep N" it first waits
+// so that each start adds two lines) and ends. With "sleepN" or "sleep N" it first waits
 // N milliseconds, so that a caller returning early would miss the file.
 
 #include <windows.h>
@@ -10,9 +10,9 @@
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    const char *sleep = std::strstr(commandLine, "sleep ");
+    const char *sleep = std::strstr(commandLine, "sleep");
     if (sleep)
-        Sleep(static_cast<DWORD>(std::atoi(sleep + 6)));
+        Sleep(static_cast<DWORD>(std::atoi(sleep + 5)));
     char dir[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, dir);
     const std::string text = std::string(GetCommandLineA()) + "\r\n" + dir + "\r\n";
