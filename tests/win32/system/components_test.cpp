@@ -1,6 +1,6 @@
-// Components under Wine: the versioned INSTALL against a file with a real
-// version resource, the DirectX question, and the speech engine's files,
-// key file and registry entries.
+// Components under Wine: the web controls' files and registration, the
+// versioned INSTALL against a file with a real version resource, the DirectX
+// question, and the speech engine's files, key file and registry entries.
 
 #include "core/run_state.h"
 #include "system/component_commands.h"
@@ -152,4 +152,43 @@ TEST(SpeechEngine, FilesKeyFileAndRegistryEntries) {
     c.components->Run(command);
     EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, clsid + "\\InprocServer32", ""),
               d + "ELAN\\OTHER.DLL");
+}
+
+TEST(WebControl, FilesCopiedAndRegisteredFromTheComponentFolder) {
+    ComponentRun c;
+    // The CD's registration program is the probe: it records the command
+    // line it was given in setup's current directory.
+    char previous[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(c.folder.Path().c_str());
+    for (const char *folder : {"Webster\\", "Vorandel\\"}) {
+        const std::string dir = c.run.dirs.source + folder;
+        CreateDirectoryA(dir.c_str(), nullptr);
+        CopyFileA(ProbePath().c_str(), (dir + "REGSVR32.EXE").c_str(), FALSE);
+        WriteBytes(dir + "WEBPRO32.OCX", folder);
+        WriteBytes(dir + "MFC42.DLL", "mfc");
+    }
+    const std::string own = c.folder / "OWN";
+    CreateDirectoryA(own.c_str(), nullptr);
+
+    InstallCommand command;
+    command.kind = ComponentKind::Webster;
+    c.components->Run(command); // two words: into the install directory
+    command.directory = "OWN *NONE";
+    c.components->Run(command);
+    SetCurrentDirectoryA(previous);
+
+    EXPECT_EQ(ReadBytes(c.run.dirs.install + "WEBPRO32.OCX"), "Webster\\");
+    EXPECT_EQ(ReadBytes(c.run.dirs.install + "MFC42.DLL"), "mfc");
+    EXPECT_EQ(ReadBytes(own + "\\WEBPRO32.OCX"), "Vorandel\\");
+    const std::string out = ReadBytes(c.folder / "probe-out.txt");
+    EXPECT_NE(out.find(c.run.dirs.source + "Webster\\REGSVR32.EXE " + c.run.dirs.install +
+                       "WEBPRO32.OCX /S\r\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find(c.run.dirs.source + "Vorandel\\REGSVR32.EXE OWN\\WEBPRO32.OCX /S\r\n"),
+              std::string::npos)
+        << out;
+    EXPECT_TRUE(c.view.shown.empty());    // the window stays visible meanwhile
+    EXPECT_TRUE(c.view.progress.empty()); // copied without progress
 }
