@@ -95,6 +95,7 @@ TEST(DirectXQuestion, EnterAnswersNoAndYesIsTheFirstButton) {
         DialogAnswer enter("DirectX 12 test", 0);
         EXPECT_EQ(AskDirectXQuestion(nullptr, question), IDCANCEL);
         EXPECT_TRUE(enter.Answered());
+        EXPECT_EQ(enter.FocusedId(), IDCANCEL); // Enter must not reach the first button
     }
     {
         DialogAnswer yes("DirectX 12 test", IDOK);

@@ -55,6 +55,8 @@ public:
     DialogAnswer(const DialogAnswer &) = delete;
     DialogAnswer &operator=(const DialogAnswer &) = delete;
     bool Answered() const { return answered_; }
+    // The control that had the focus when the dialog was answered.
+    int FocusedId() const { return focusedId_; }
 
 private:
     static DWORD WINAPI Answer(void *param) {
@@ -63,10 +65,13 @@ private:
         while (GetTickCount() - start < 10000 && !self->stop_) {
             HWND dialog = FindWindowA("#32770", self->caption_.c_str());
             DWORD owner = 0;
-            if (dialog)
-                GetWindowThreadProcessId(dialog, &owner);
+            const DWORD thread = dialog ? GetWindowThreadProcessId(dialog, &owner) : 0;
             if (dialog && owner == GetCurrentProcessId() && IsWindowVisible(dialog)) {
                 Sleep(100);
+                GUITHREADINFO info = {};
+                info.cbSize = sizeof info;
+                if (GetGUIThreadInfo(thread, &info) && info.hwndFocus)
+                    self->focusedId_ = GetDlgCtrlID(info.hwndFocus);
                 if (self->command_ == 0) {
                     PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
                     PostMessageA(dialog, WM_KEYUP, VK_RETURN, 0);
@@ -85,5 +90,6 @@ private:
     WPARAM command_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> answered_{false};
+    std::atomic<int> focusedId_{0};
     HANDLE thread_ = nullptr;
 };
