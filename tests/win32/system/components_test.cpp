@@ -193,3 +193,19 @@ TEST(WebControl, FilesCopiedAndRegisteredFromTheComponentFolder) {
     EXPECT_TRUE(c.view.shown.empty());    // the window stays visible meanwhile
     EXPECT_TRUE(c.view.progress.empty()); // copied without progress
 }
+
+TEST(DirectXInstall, YesRunsTheInstallerWithItsArguments) {
+    ComponentRun c;
+    CopyFileA(ProbePath().c_str(), (c.run.dirs.source + "DXSETUP.EXE").c_str(), FALSE);
+    DirectXInstallCommand command{"DXSETUP.EXE", "/silent", "*SOURCEDIR", "7.0"};
+    {
+        // Without a catalog the caption is empty.
+        DialogAnswer yes("", IDOK);
+        c.components->Run(command);
+        EXPECT_TRUE(yes.Answered());
+    }
+    EXPECT_EQ(ReadBytes(c.run.dirs.source + "probe-out.txt")
+                  .rfind(c.run.dirs.source + "DXSETUP.EXE /silent\r\n", 0),
+              0u);
+    EXPECT_EQ(c.view.shown, (std::vector<bool>{false, true}));
+}

@@ -142,3 +142,17 @@ TEST(BrowseUrl, NoOpensNothingYesHandsTheAddressToTheShell) {
     Sleep(200);
     SetCurrentDirectoryA(previous);
 }
+
+TEST(RunProgram, ProgramWithoutAWindowBringsTheMainWindowBackWhileAwaited) {
+    TempFolder folder;
+    PumpingView view;
+    ProgramLaunch launch{"\"" + ProbePath() + "\" sleep 16500", folder.Path(), ""};
+    EXPECT_TRUE(RunProgramAndWait(launch, view));
+    // Hidden, shown again after a while with what setup waits for, and
+    // shown at the end.
+    EXPECT_EQ(view.shown, (std::vector<bool>{false, true, true}));
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[0], "Waiting for run_probe.exe to finish...");
+    EXPECT_EQ(view.messages[1], "");
+    EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
+}
