@@ -53,13 +53,14 @@ LRESULT CALLBACK ClosingOnDestroy(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND TitledWindow(const char *title) {
+// A window of this thread; a stubborn one ignores WM_DESTROY sent to it.
+HWND TitledWindow(const char *title, bool stubborn = false) {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ClosingOnDestroy;
+    windowClass.lpfnWndProc = stubborn ? DefWindowProcA : ClosingOnDestroy;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "RunProgramTestWindow";
+    windowClass.lpszClassName = stubborn ? "RunProgramStubborn" : "RunProgramTestWindow";
     RegisterClassA(&windowClass);
-    return CreateWindowA("RunProgramTestWindow", title, WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+    return CreateWindowA(windowClass.lpszClassName, title, WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                          nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -105,6 +106,21 @@ TEST(RunProgram, WindowOfTheTitleIsClosedBeforeTheStart) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_LT(GetTickCount() - start, 4000u); // not the bounded wait's full length
     EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
+}
+
+TEST(RunProgram, StubbornWindowOfTheTitleHoldsTheRunUpOnlyForAWhile) {
+    TempFolder folder;
+    PumpingView view;
+    HWND window = TitledWindow("Probe Stubborn 12", true);
+    ASSERT_TRUE(window);
+    ProgramLaunch launch{"\"" + ProbePath() + "\"", folder.Path(), "Probe Stubborn 12"};
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(RunProgramAndWait(launch, view));
+    // A few seconds before the start and a few after the end, no more.
+    EXPECT_LT(GetTickCount() - start, 15000u);
+    EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
+    EXPECT_EQ(view.shown, (std::vector<bool>{false, true}));
+    DestroyWindow(window);
 }
 
 TEST(RunProgram, MissingProgramLeavesTheWindowAndTheRunAlone) {
