@@ -87,11 +87,31 @@ struct BrowseUrlCommand {
 };
 
 // --- Outside components (system/) ---
+enum class ComponentKind {
+    WebViewer,    // INSTALL WEBVIEWER
+    Webster,      // INSTALL WEBSTER32 [directory]
+    SpeechEngine, // INSTALL ELAN TTS
+    Versioned,    // any other INSTALL: a file whose version decides
+};
 struct InstallCommand {
-    std::string line; // the whole line without "PC_": each component reads its own words
+    ComponentKind kind = ComponentKind::Versioned;
+    // Webster: the file argument naming the target directory; empty for the
+    // two-word line, which installs into the install directory.
+    std::string directory;
+    // Versioned: the file checked, its directory word, the wanted version
+    // ("1.2.3.4"), the installer, its directory word and a window title.
+    std::string file;
+    std::string fileDir;
+    std::string version;
+    std::string installer;
+    std::string installerDir;
+    std::string title;
 };
 struct DirectXInstallCommand {
-    std::string line;
+    std::string program;   // before the last "|" of the second word
+    std::string arguments; // after it
+    std::string dir;       // directory word
+    std::string insertion; // replaces "&1" in the question
 };
 
 // --- The window and the user (script/ and the view) ---

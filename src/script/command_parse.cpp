@@ -128,6 +128,50 @@ ExecuteCommand ParseExecute(std::string_view line) {
     return execute;
 }
 
+// "INSTALL " before the component word; "INSTALL WEBSTER32 " before a
+// directory.
+constexpr std::size_t kComponentAt = 8;
+constexpr std::size_t kWebsterDirectoryAt = 18;
+
+bool ComponentIs(std::string_view plain, std::string_view word) {
+    return plain.size() >= kComponentAt + word.size() &&
+           plain.substr(kComponentAt, word.size()) == word;
+}
+
+InstallCommand ParseInstall(std::string_view plain) {
+    InstallCommand install;
+    if (ComponentIs(plain, "WEBVIEWER")) {
+        install.kind = ComponentKind::WebViewer;
+    } else if (ComponentIs(plain, "WEBSTER32")) {
+        install.kind = ComponentKind::Webster;
+        WordReader words = After(plain, 2);
+        // Exactly two words: the install directory. Otherwise the text after
+        // the two keywords names the directory.
+        if (!words.Word().empty())
+            install.directory = From(plain, kWebsterDirectoryAt);
+    } else if (ComponentIs(plain, "ELAN TTS")) {
+        install.kind = ComponentKind::SpeechEngine;
+    } else {
+        WordReader words = After(plain, 1);
+        install.file = words.Word();
+        install.fileDir = words.Word();
+        install.version = words.Word();
+        install.installer = words.Word();
+        install.installerDir = words.Word();
+        install.title = words.Rest();
+    }
+    return install;
+}
+
+DirectXInstallCommand ParseDirectXInstall(std::string_view line) {
+    WordReader words = After(line, 1);
+    DirectXInstallCommand directx;
+    SplitArguments(words.Word(), directx.program, directx.arguments);
+    directx.dir = words.Word();
+    directx.insertion = words.Word();
+    return directx;
+}
+
 ImageCommand ParseImage(std::string_view line) {
     WordReader words = After(line, 1);
     ImageCommand image;
@@ -161,7 +205,7 @@ ScriptCommand ParseCommand(std::string_view line) {
     const std::string_view plain = WithoutTwinPrefix(line);
     switch (CommandKeyword(line)) {
     case K::Install:
-        return InstallCommand{std::string(plain)};
+        return ParseInstall(plain);
     case K::Image:
         return ParseImage(line);
     case K::RemoveDir:
@@ -196,7 +240,7 @@ ScriptCommand ParseCommand(std::string_view line) {
     case K::Test:
         return ParseTest(line);
     case K::DirectXInstall:
-        return DirectXInstallCommand{std::string(plain)};
+        return ParseDirectXInstall(line);
     case K::Execute:
         return ParseExecute(line);
     case K::Delete:

@@ -1,16 +1,36 @@
 #include "system/program_commands.h"
 
+#include "core/install_view.h"
+#include "core/run_state.h"
+#include "messages/catalog.h"
+#include "system/browse_url_win.h"
+#include "system/run_program_win.h"
+
 namespace {
 
-// Not yet carried out by this build: the lines are passed over.
 class WinProgramCommands : public ProgramCommands {
 public:
-    void Run(const ExecuteCommand &) override {}
-    void Run(const BrowseUrlCommand &) override {}
+    WinProgramCommands(const RunState &run, InstallView &view) : run_(run), view_(view) {}
+
+    void Run(const ExecuteCommand &command) override {
+        const auto launch = PrepareLaunch(command.program, command.arguments, command.dir,
+                                          command.title, run_.dirs, view_);
+        // A program that cannot start is passed over: the script goes on.
+        if (launch)
+            RunProgramAndWait(*launch, view_);
+    }
+
+    void Run(const BrowseUrlCommand &command) override {
+        AskAndBrowse(ScriptText("BrowseParentCorner"), ScriptText(command.addressName.c_str()));
+    }
+
+private:
+    const RunState &run_;
+    InstallView &view_;
 };
 
 } // namespace
 
-std::unique_ptr<ProgramCommands> MakeProgramCommands(const RunState &, InstallView &) {
-    return std::make_unique<WinProgramCommands>();
+std::unique_ptr<ProgramCommands> MakeProgramCommands(const RunState &run, InstallView &view) {
+    return std::make_unique<WinProgramCommands>(run, view);
 }

@@ -138,8 +138,7 @@ TEST(CommandParse, ProgramsAndPages) {
     EXPECT_EQ(As<BrowseUrlCommand>("BROWSEURL SITE_HOME").addressName, "SITE_HOME");
     EXPECT_EQ(As<BrowseUrlCommand>("BROWSEURL").addressName, "");
     EXPECT_EQ(As<SpecialAddPathCommand>("SPECIAL ADDPATH *DESTDIR").directory, "*DESTDIR");
-    EXPECT_EQ(As<InstallCommand>("PC_INSTALL WEBVIEWER *SOURCEDIR").line,
-              "INSTALL WEBVIEWER *SOURCEDIR");
+    EXPECT_EQ(As<InstallCommand>("PC_INSTALL WEBVIEWER *SOURCEDIR").kind, ComponentKind::WebViewer);
 }
 
 TEST(CommandParse, WindowCommands) {

@@ -1,0 +1,21 @@
+#include "core/run_state.h"
+#include "messages/catalog.h"
+#include "system/component_steps_win.h"
+#include "system/directx_question.h"
+#include "system/directx_win.h"
+#include "system/run_program_win.h"
+
+void InstallDirectX(const DirectXInstallCommand &command, const RunState &run, InstallView &view) {
+    DirectXQuestion question;
+    question.title = SetupText("DIRECTX_TITLE");
+    question.text = DirectXQuestionText(SetupText("DIRECTX_TEXT"), command.insertion);
+    question.yes = SetupText("BTN_YES");
+    question.no = SetupText("BTN_NO");
+    // The main dialog is the active window while the script runs.
+    if (AskDirectXQuestion(GetActiveWindow(), question) != IDOK)
+        return;
+    const auto launch = PrepareLaunch(command.program, command.arguments, command.dir,
+                                      std::string(), run.dirs, view);
+    if (launch)
+        RunProgramAndWait(*launch, view);
+}
