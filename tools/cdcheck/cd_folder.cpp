@@ -16,42 +16,10 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-} // namespace
-
-const std::vector<CdFolder::Entry> &CdFolder::List(const fs::path &dir) const {
-    const auto found = listings_.find(dir.string());
-    if (found != listings_.end())
-        return found->second;
-    std::vector<Entry> entries;
-    std::error_code error;
-    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
-        Entry entry;
-        entry.name = it->path().filename().string();
-        std::error_code statError;
-        entry.directory = it->is_directory(statError);
-        if (!entry.directory) {
-            const auto size = it->file_size(statError);
-            entry.size = statError ? 0 : size;
-        }
-        entries.push_back(std::move(entry));
-    }
-    return listings_.emplace(dir.string(), std::move(entries)).first->second;
-}
-
-const CdFolder::Entry *CdFolder::Child(const fs::path &dir, std::string_view name) const {
-    const std::vector<Entry> &entries = List(dir);
-    const Entry *noCase = nullptr;
-    for (const Entry &entry : entries) {
-        if (entry.name == name)
-            return &entry;
-        if (!noCase && EqualsNoCase(entry.name, name))
-            noCase = &entry;
-    }
-    return noCase;
-}
-
-std::optional<fs::path> CdFolder::Find(std::string_view cdPath) const {
-    fs::path at = root_;
+// A CD path as a folder key: upper case, "." and empty parts dropped, ".."
+// applied, parts joined by "\".
+std::string KeyOf(std::string_view cdPath) {
+    std::string key;
     std::size_t pos = 0;
     while (pos <= cdPath.size()) {
         std::size_t end = pos;
@@ -62,36 +30,110 @@ std::optional<fs::path> CdFolder::Find(std::string_view cdPath) const {
         if (part.empty() || part == ".")
             continue;
         if (part == "..") {
-            at = at.parent_path();
+            const std::size_t cut = key.rfind('\\');
+            key.resize(cut == std::string::npos ? 0 : cut);
             continue;
         }
-        const Entry *entry = Child(at, part);
-        if (!entry)
-            return std::nullopt;
-        at /= entry->name;
+        if (!key.empty())
+            key += '\\';
+        key += ToUpperAscii(part);
     }
-    return at;
+    return key;
+}
+
+// The key's folder part and its last name.
+std::pair<std::string, std::string> SplitKey(const std::string &key) {
+    const std::size_t cut = key.rfind('\\');
+    if (cut == std::string::npos)
+        return {std::string(), key};
+    return {key.substr(0, cut), key.substr(cut + 1)};
+}
+
+} // namespace
+
+const CdFolder::Folder *CdFolder::FolderAt(const std::string &key) const {
+    if (const auto found = folders_.find(key); found != folders_.end())
+        return found->second.get();
+    std::unique_ptr<Folder> folder;
+    if (key.empty()) {
+        folder = std::make_unique<Folder>();
+        folder->real = root_;
+    } else {
+        const auto [parentKey, name] = SplitKey(key);
+        const Folder *parent = FolderAt(parentKey);
+        if (parent) {
+            const auto entry = parent->byName.find(name);
+            if (entry != parent->byName.end() && parent->entries[entry->second].directory) {
+                folder = std::make_unique<Folder>();
+                folder->real = parent->real / parent->entries[entry->second].name;
+            }
+        }
+    }
+    if (folder) {
+        std::error_code error;
+        for (fs::directory_iterator it(folder->real, error), end; !error && it != end;
+             it.increment(error)) {
+            Entry entry;
+            entry.name = it->path().filename().string();
+            std::error_code statError;
+            entry.directory = it->is_directory(statError);
+            if (!entry.directory) {
+                const auto size = it->file_size(statError);
+                entry.size = statError ? 0 : size;
+            }
+            folder->byName.emplace(ToUpperAscii(entry.name), folder->entries.size());
+            folder->entries.push_back(std::move(entry));
+        }
+    }
+    return folders_.emplace(key, std::move(folder)).first->second.get();
+}
+
+const std::vector<CdFolder::Entry> &CdFolder::List(std::string_view cdDir) const {
+    static const std::vector<Entry> kNone;
+    const Folder *folder = FolderAt(KeyOf(cdDir));
+    return folder ? folder->entries : kNone;
 }
 
 std::optional<CdFolder::Entry> CdFolder::Stat(std::string_view cdPath) const {
-    const std::optional<fs::path> path = Find(cdPath);
-    if (!path)
-        return std::nullopt;
-    if (*path == root_)
+    const std::string key = KeyOf(cdPath);
+    if (key.empty())
         return Entry{".", true, 0};
-    const Entry *entry = Child(path->parent_path(), path->filename().string());
-    if (!entry)
+    const auto [parentKey, name] = SplitKey(key);
+    const Folder *parent = FolderAt(parentKey);
+    if (!parent)
         return std::nullopt;
-    return *entry;
+    const auto entry = parent->byName.find(name);
+    if (entry == parent->byName.end())
+        return std::nullopt;
+    return parent->entries[entry->second];
 }
 
-std::uint64_t CdFolder::BytesBelow(const fs::path &dir, std::string_view pattern, bool recurse,
+std::optional<fs::path> CdFolder::Find(std::string_view cdPath) const {
+    const std::string key = KeyOf(cdPath);
+    if (key.empty())
+        return root_;
+    const auto [parentKey, name] = SplitKey(key);
+    const Folder *parent = FolderAt(parentKey);
+    if (!parent)
+        return std::nullopt;
+    const auto entry = parent->byName.find(name);
+    if (entry == parent->byName.end())
+        return std::nullopt;
+    return parent->real / parent->entries[entry->second].name;
+}
+
+std::uint64_t CdFolder::BytesBelow(const std::string &key, std::string_view pattern, bool recurse,
                                    int depth) const {
+    const Folder *folder = FolderAt(key);
+    if (!folder)
+        return 0;
     std::uint64_t bytes = 0;
-    for (const Entry &entry : List(dir)) {
+    for (const Entry &entry : folder->entries) {
         if (entry.directory) {
-            if (recurse && depth < kMaxDepth)
-                bytes += BytesBelow(dir / entry.name, pattern, recurse, depth + 1);
+            if (recurse && depth < kMaxDepth) {
+                bytes += BytesBelow((key.empty() ? "" : key + "\\") + ToUpperAscii(entry.name),
+                                    pattern, recurse, depth + 1);
+            }
         } else if (MatchesPattern(entry.name, pattern)) {
             bytes += entry.size;
         }
@@ -101,8 +143,7 @@ std::uint64_t CdFolder::BytesBelow(const fs::path &dir, std::string_view pattern
 
 std::uint64_t CdFolder::Bytes(std::string_view cdDir, std::string_view pattern,
                               bool recurse) const {
-    const std::optional<fs::path> dir = Find(cdDir);
-    return dir ? BytesBelow(*dir, pattern, recurse, 0) : 0;
+    return BytesBelow(KeyOf(cdDir), pattern, recurse, 0);
 }
 
 bool MatchesPattern(std::string_view name, std::string_view pattern) {

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // A CD folder on the build machine, seen as Windows sees it: names compare
@@ -23,27 +24,32 @@ public:
 
     explicit CdFolder(std::filesystem::path root) : root_(std::move(root)) {}
 
-    const std::filesystem::path &Root() const { return root_; }
-
     // The real path of a CD path ("DATA\DOCS\LICENSE.TXT"); nothing when a
     // part of it is not there.
     std::optional<std::filesystem::path> Find(std::string_view cdPath) const;
     std::optional<Entry> Stat(std::string_view cdPath) const;
 
-    // The entries of a folder given by its real path (empty when unreadable).
-    const std::vector<Entry> &List(const std::filesystem::path &dir) const;
+    // The entries of a CD folder ("" the root); empty when it is not there.
+    const std::vector<Entry> &List(std::string_view cdDir) const;
 
     // Bytes of the files of a CD folder whose names match a pattern ("*.*"
     // matches all), those of sub-folders too when recurse is set.
     std::uint64_t Bytes(std::string_view cdDir, std::string_view pattern, bool recurse) const;
 
 private:
-    std::uint64_t BytesBelow(const std::filesystem::path &dir, std::string_view pattern,
-                             bool recurse, int depth) const;
-    const Entry *Child(const std::filesystem::path &dir, std::string_view name) const;
+    struct Folder {
+        std::filesystem::path real;
+        std::vector<Entry> entries;
+        std::unordered_map<std::string, std::size_t> byName; // upper case -> entry
+    };
+    // A folder by its key (upper case, parts joined by "\"); nullptr when
+    // it is not there.
+    const Folder *FolderAt(const std::string &key) const;
+    std::uint64_t BytesBelow(const std::string &key, std::string_view pattern, bool recurse,
+                             int depth) const;
 
     std::filesystem::path root_;
-    mutable std::map<std::string, std::vector<Entry>> listings_;
+    mutable std::unordered_map<std::string, std::unique_ptr<Folder>> folders_;
 };
 
 // A file name against a Windows pattern with "*" and "?", without regard to

@@ -16,7 +16,7 @@ bool IsDigit(char c) {
 
 void CheckMarker(const CdFolder &cd, CdFacts &facts, Findings &findings) {
     std::vector<std::string> markers;
-    for (const CdFolder::Entry &entry : cd.List(cd.Root())) {
+    for (const CdFolder::Entry &entry : cd.List("")) {
         if (!entry.directory && MatchesPattern(entry.name, kMarkerPattern))
             markers.push_back(entry.name);
     }

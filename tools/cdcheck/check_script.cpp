@@ -23,8 +23,12 @@ void CheckScript(const CdFolder &cd, CdFacts &facts, Findings &findings) {
         facts.scriptFile.clear();
         return;
     }
-    CheckScriptText(text, ScriptCheckContext{facts.scriptFile, facts.sourceDir, &cd}, facts,
-                    findings);
+    // Without PXD.INI setup stops before the script; its lines are still
+    // checked, but not against a source directory that is not known.
+    CheckScriptText(
+        text,
+        ScriptCheckContext{facts.scriptFile, facts.sourceDir, facts.sourceDirKnown ? &cd : nullptr},
+        facts, findings);
 }
 
 void CheckSpace(const CdFacts &facts, Findings &findings) {
