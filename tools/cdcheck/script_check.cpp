@@ -32,7 +32,10 @@ constexpr const char *kKnownMacros =
     "*SOURCEDIR, *DESTDIR, *WINDOWSDIR, *SYSTEMDIR, *DESKTOP, *NONE";
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '"').append(text).append(1, '"');
+    return quoted;
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
