@@ -131,6 +131,12 @@ TEST_F(BrokenCd, SourcesMustBeOnTheCd) {
               }));
 }
 
+TEST_F(BrokenCd, FontsMustBeOnTheCd) {
+    Replace("SETUP.INF", "COPY_MODE STRICT", "INSTALL FONT NOPE.TTF *SOURCEDIR Nope Sans");
+    EXPECT_EQ(Check(), (Lines{"SETUP.INF:5: error: INSTALL FONT file \"DATA\\NOPE.TTF\" is not on "
+                              "the CD"}));
+}
+
 TEST_F(BrokenCd, NamesCompareWithoutCase) {
     fs::rename(cd_ / "DATA", cd_ / "data");
     fs::rename(cd_ / "data" / "README.TXT", cd_ / "data" / "ReadMe.txt");

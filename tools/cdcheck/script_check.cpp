@@ -278,23 +278,23 @@ void CheckCommandLine(std::string_view text, int line, const ScriptCheckContext 
 // Option lines stay with the pre-pass; only their words' lengths and the
 // fonts they name are checked.
 void CheckOptionLine(std::string_view text, int line, const ScriptCheckContext &context,
-                     Findings &findings) {
+                     CdFacts &facts, Findings &findings) {
     CheckWordLengths(text, line, context, findings);
-    if (OptionKeyword(text) != Keyword::InstallFont || !context.cd)
+    if (OptionKeyword(text) != Keyword::InstallFont)
         return;
     WordReader words(text);
-    words.Word();
-    words.Word();
+    words.Word(); // INSTALL or PC_INSTALL
+    words.Word(); // FONT
     const std::string font = words.Word();
+    const std::string where = words.Word();
+    ArgumentChecks checks{context, facts, findings, line, text};
     if (font.empty()) {
-        findings.Error(context.file, line, "INSTALL FONT names no font file");
+        checks.Error("INSTALL FONT names no font file");
         return;
     }
-    const std::string cdPath = context.sourceDir + BarsToBlanks(font);
-    const std::optional<CdFolder::Entry> entry = context.cd->Stat(cdPath);
-    if (!entry || entry->directory)
-        findings.Error(context.file, line,
-                       "INSTALL FONT file " + Quoted(cdPath) + " is not on the CD");
+    // The font's source is a file argument like any other.
+    if (const auto path = checks.Expand(font + " " + where, "INSTALL FONT file"))
+        checks.MustExist(checks.OnCd(*path), "INSTALL FONT file", false);
 }
 
 } // namespace
@@ -352,7 +352,7 @@ void CheckScriptText(std::string_view text, const ScriptCheckContext &context, C
             ++next;
             CheckCommandLine(line, number, context, facts, findings, shape);
         } else if (OptionKeyword(line) != Keyword::None) {
-            CheckOptionLine(line, number, context, findings);
+            CheckOptionLine(line, number, context, facts, findings);
         }
     }
     if (shape.progressStart) {
