@@ -5,6 +5,7 @@
 #include "checks.h"
 
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <system_error>
 
@@ -40,9 +41,14 @@ int main(int argc, char **argv) {
         return 2;
     }
 
-    const CdFolder cd(dir);
     Findings findings;
-    CheckCd(cd, findings);
+    try {
+        CheckCd(CdFolder(dir), findings);
+    } catch (const std::exception &e) {
+        // A name the file system cannot give in this code page, memory.
+        std::cerr << "cdcheck: " << dir << ": " << e.what() << '\n';
+        return 2;
+    }
     if (werror)
         findings.PromoteWarnings();
     if (json)

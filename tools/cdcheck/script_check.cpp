@@ -78,7 +78,6 @@ struct ArgumentChecks {
     CdFacts &facts;
     Findings &findings;
     int line;
-    std::string_view text;
     const Directories dirs = CheckDirectories();
 
     void Error(std::string message) { findings.Error(context.file, line, std::move(message)); }
@@ -272,7 +271,7 @@ void CheckCommandLine(std::string_view text, int line, const ScriptCheckContext 
                              " but the interpreter runs it as " + Quoted(KeywordSpelling(exact)));
     }
     CheckShape(command, text, line, shape, context, findings);
-    std::visit(ArgumentChecks{context, facts, findings, line, text}, command);
+    std::visit(ArgumentChecks{context, facts, findings, line}, command);
 }
 
 // Option lines stay with the pre-pass; only their words' lengths and the
@@ -287,7 +286,7 @@ void CheckOptionLine(std::string_view text, int line, const ScriptCheckContext &
     words.Word(); // FONT
     const std::string font = words.Word();
     const std::string where = words.Word();
-    ArgumentChecks checks{context, facts, findings, line, text};
+    ArgumentChecks checks{context, facts, findings, line};
     if (font.empty()) {
         checks.Error("INSTALL FONT names no font file");
         return;
