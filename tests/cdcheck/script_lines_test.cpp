@@ -130,3 +130,41 @@ TEST(ScriptLines, PrePassAndInterpreterMustAgreeOnTheCommand) {
 }
 
 } // namespace
+
+namespace {
+
+// Each finding as "line: text".
+std::vector<std::string> Check(const std::string &text) {
+    CdFacts facts;
+    Findings findings;
+    CheckScriptText(text, ScriptCheckContext{"S.INF", "", nullptr}, facts, findings);
+    std::vector<std::string> lines;
+    for (const Finding &f : findings.All())
+        lines.push_back(std::to_string(f.line) + ": " + f.text);
+    return lines;
+}
+
+const std::string kStops = "setup stops the install here with \"Script SETUP.INF is not valid\"";
+
+TEST(ScriptLines, LinesThatLookRightButAreNoCommand) {
+    EXPECT_EQ(Check("   \nALLDONE\n"),
+              (std::vector<std::string>{"1: line of blanks only: " + kStops}));
+    EXPECT_EQ(Check(" MKDIR *DESTDIR\nALLDONE\n"),
+              (std::vector<std::string>{"1: blank before the command: " + kStops}));
+}
+
+TEST(ScriptLines, CopiesTheTotalDoesNotCount) {
+    EXPECT_EQ(Check("COPY A.DAT *DESTDIR\nPROGRESS START \nCOPY B.DAT *DESTDIR\nPROGRESS END\n"
+                    "ALLDONE\n"),
+              (std::vector<std::string>{
+                  "1: copies outside PROGRESS START/END: its bytes count neither in the total bar "
+                  "nor in the space check",
+                  "2: more than \"PROGRESS START\" on the line: the pre-pass counts copies only "
+                  "between lines that are exactly \"PROGRESS START\" and \"PROGRESS END\""}));
+    EXPECT_EQ(
+        Check("PROGRESS END\nPROGRESS START\nPROGRESS START\nPROGRESS END\nALLDONE\n"),
+        (std::vector<std::string>{"1: PROGRESS END without a PROGRESS START",
+                                  "3: PROGRESS START while the one on line 2 is still open"}));
+}
+
+} // namespace

@@ -194,18 +194,19 @@ void CheckShape(const ScriptCommand &command, std::string_view text, int line, R
                       std::holds_alternative<CopyDirCommand>(command);
     if (copy && !shape.progressStart) {
         findings.Warning(context.file, line,
-                         "copies outside PROGRESS START/END: its bytes are not in the total "
-                         "bar nor in the space check");
+                         "copies outside PROGRESS START/END: its bytes count neither in the "
+                         "total bar nor in the space check");
     }
     const auto *progress = std::get_if<ProgressCommand>(&command);
     if (!progress)
         return;
     const std::string_view plain = WithoutTwinPrefix(text);
-    if (!EqualsNoCase(plain, progress->start ? "PROGRESS START" : "PROGRESS END")) {
+    const char *marker = progress->start ? "PROGRESS START" : "PROGRESS END";
+    if (!EqualsNoCase(plain, marker)) {
         findings.Warning(context.file, line,
-                         "the pre-pass sizes copies only after a line that is exactly "
-                         "\"PROGRESS START\" and up to one exactly \"PROGRESS END\"; this one has "
-                         "more on it");
+                         std::string("more than ") + Quoted(marker) +
+                             " on the line: the pre-pass counts copies only between lines that "
+                             "are exactly \"PROGRESS START\" and \"PROGRESS END\"");
     }
     if (progress->start) {
         if (shape.progressStart) {
@@ -233,28 +234,31 @@ void CheckWordLengths(std::string_view text, int line, const ScriptCheckContext 
     }
 }
 
+// Why the interpreter takes a kept line for no command, with a hint.
+std::string WhyNoCommand(std::string_view line) {
+    const std::string stops = "setup stops the install here with \"Script SETUP.INF is not valid\"";
+    const Keyword anyCase = CommandKeyword(line, KeywordCase::Any);
+    if (anyCase != Keyword::None)
+        return "command not in capitals: " + stops + " (write " + Quoted(KeywordSpelling(anyCase)) +
+               ")";
+    const std::vector<std::string_view> words = RawWords(line);
+    if (words.empty())
+        return "line of blanks only: " + stops;
+    const std::string_view trimmed =
+        line.substr(static_cast<std::size_t>(words.front().data() - line.data()));
+    if (trimmed.size() < line.size() && CommandKeyword(trimmed, KeywordCase::Any) != Keyword::None)
+        return "blank before the command: " + stops;
+    const std::string hint = NearestKeyword(line);
+    return "unknown command " + Quoted(words.front()) + ": " + stops +
+           (hint.empty() ? "" : " (nearest known command: " + Quoted(hint) + ")");
+}
+
 void CheckCommandLine(std::string_view text, int line, const ScriptCheckContext &context,
                       CdFacts &facts, Findings &findings, RunShape &shape) {
     CheckWordLengths(text, line, context, findings);
     const ScriptCommand command = ParseCommand(text);
     if (const auto *unknown = std::get_if<UnknownLine>(&command)) {
-        const std::string stops =
-            "setup stops the install here with \"Script SETUP.INF is not valid\"";
-        const Keyword anyCase = CommandKeyword(unknown->line, KeywordCase::Any);
-        if (anyCase != Keyword::None) {
-            findings.Error(context.file, line,
-                           "command not in capitals: " + stops + " (write " +
-                               Quoted(KeywordSpelling(anyCase)) + ")");
-        } else {
-            const std::string hint = NearestKeyword(unknown->line);
-            findings.Error(
-                context.file, line,
-                "unknown command " +
-                    Quoted(RawWords(unknown->line).empty() ? std::string_view()
-                                                           : RawWords(unknown->line).front()) +
-                    ": " + stops +
-                    (hint.empty() ? "" : " (nearest known command: " + Quoted(hint) + ")"));
-        }
+        findings.Error(context.file, line, WhyNoCommand(unknown->line));
         return;
     }
     if (const auto *bad = std::get_if<BadLine>(&command)) {
