@@ -14,11 +14,13 @@ std::string_view Trim(std::string_view text) {
 
 } // namespace
 
-std::optional<std::string> ProfileValue(std::string_view text, std::string_view section,
-                                        std::string_view key) {
+std::optional<ProfileEntry> FindProfileEntry(std::string_view text, std::string_view section,
+                                             std::string_view key) {
     bool inSection = false;
     std::size_t pos = 0;
+    int number = 0;
     while (pos < text.size()) {
+        ++number;
         std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos)
             end = text.size();
@@ -42,9 +44,17 @@ std::optional<std::string> ProfileValue(std::string_view text, std::string_view 
             value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
         }
-        return std::string(value);
+        return ProfileEntry{std::string(value), number};
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ProfileValue(std::string_view text, std::string_view section,
+                                        std::string_view key) {
+    std::optional<ProfileEntry> entry = FindProfileEntry(text, section, key);
+    if (!entry)
+        return std::nullopt;
+    return std::move(entry->value);
 }
 
 std::string ProfileValueCut(const std::string &value, std::size_t capacity) {

@@ -14,4 +14,12 @@
 std::optional<std::string> ProfileValue(std::string_view text, std::string_view section,
                                         std::string_view key);
 
+// ProfileValue with the line (from 1) that holds the key, for diagnostics.
+struct ProfileEntry {
+    std::string value;
+    int line = 0;
+};
+std::optional<ProfileEntry> FindProfileEntry(std::string_view text, std::string_view section,
+                                             std::string_view key);
+
 std::string ProfileValueCut(const std::string &value, std::size_t capacity);

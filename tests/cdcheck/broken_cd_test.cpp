@@ -189,7 +189,7 @@ TEST_F(BrokenCd, AnnouncedSpaceOneMegabyteShort) {
     Replace("PXD.INI", "diskspacereq=12", "diskspacereq=" + std::to_string(megabytes - 1));
     EXPECT_EQ(
         Check(),
-        (Lines{"PXD.INI: error: [configuration] diskspacereq=" + std::to_string(megabytes - 1) +
+        (Lines{"PXD.INI:8: error: [configuration] diskspacereq=" + std::to_string(megabytes - 1) +
                " announces " + std::to_string((megabytes - 1) << 20) +
                " bytes but SETUP.INF copies " + std::to_string(copied) + " bytes: write at least " +
                std::to_string(megabytes)}));
@@ -204,13 +204,13 @@ TEST_F(BrokenCd, ProductSettings) {
     Replace("PXD.INI", "diskspacereqreins=4", "diskspacereqreins=4 MB");
     EXPECT_EQ(Check(), (Lines{
                            "PXD.INI: error: [general] Exec is missing",
-                           "PXD.INI: warning: [general] product is 130 characters long; the "
+                           "PXD.INI:2: warning: [general] product is 130 characters long; the "
                            "welcome text cuts it after 79: \"" +
                                std::string(79, 'P') + "\"",
-                           "PXD.INI: warning: [general] product is 130 characters long; the "
+                           "PXD.INI:2: warning: [general] product is 130 characters long; the "
                            "uninstall entry cuts it after 127: \"" +
                                std::string(127, 'P') + "\"",
-                           "PXD.INI: error: [configuration] diskspacereqreins=4 MB is not a "
+                           "PXD.INI:8: error: [configuration] diskspacereqreins=4 MB is not a "
                            "number of megabytes (setup reads 4 MB)",
                        }));
 }

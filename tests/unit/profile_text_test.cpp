@@ -23,6 +23,15 @@ TEST(ProfileText, NamesCompareWithoutCaseAndBlanksAroundThemGo) {
     EXPECT_EQ(ProfileValue(kIni, "general", "empty"), "");
 }
 
+TEST(ProfileText, EntriesKnowTheirLine) {
+    const std::optional<ProfileEntry> entry =
+        FindProfileEntry(kIni, "configuration", "DiskSpaceReq");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->value, "12");
+    EXPECT_EQ(entry->line, 8);
+    EXPECT_EQ(FindProfileEntry("product=x\n[general]\nproduct=y", "general", "product")->line, 3);
+}
+
 TEST(ProfileText, MissingKeysAndSectionsAreNothing) {
     EXPECT_EQ(ProfileValue(kIni, "general", "installdirectory"), std::nullopt);
     EXPECT_EQ(ProfileValue(kIni, "setup", "rechname"), std::nullopt);

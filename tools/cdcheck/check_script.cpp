@@ -39,7 +39,7 @@ void CheckSpace(const CdFacts &facts, Findings &findings) {
         return;
     constexpr std::uint64_t kMegabyte = 1u << 20;
     const std::uint64_t needed = (facts.bytesCopied + kMegabyte - 1) / kMegabyte;
-    findings.Error("PXD.INI", 0,
+    findings.Error("PXD.INI", facts.spaceLine,
                    "[configuration] diskspacereq=" + facts.spaceText + " announces " +
                        std::to_string(announced) + " bytes but " + facts.scriptFile + " copies " +
                        std::to_string(facts.bytesCopied) + " bytes: write at least " +

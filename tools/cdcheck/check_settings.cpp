@@ -59,6 +59,12 @@ std::uint64_t WholeMegabytes(const std::string &value) {
     return megabytes;
 }
 
+// The line of a key, 0 when it is missing.
+int LineOf(const std::string &text, const char *section, const char *key) {
+    const std::optional<ProfileEntry> entry = FindProfileEntry(text, section, key);
+    return entry ? entry->line : 0;
+}
+
 std::string Where(const KeyRule &rule) {
     return std::string("[") + rule.section + "] " + rule.key;
 }
@@ -67,13 +73,14 @@ void CheckSize(const std::string &text, const char *section, const char *key, Fi
     const std::optional<std::string> value = ProfileValue(text, section, key);
     if (!value)
         return;
+    const int line = LineOf(text, section, key);
     if (!IsWholeNumber(*value)) {
-        findings.Error(kFile, 0,
+        findings.Error(kFile, line,
                        std::string("[") + section + "] " + key + "=" + *value +
                            " is not a number of megabytes (setup reads " +
                            std::to_string(MegabytesToBytes(*value) >> 20) + " MB)");
     } else if (WholeMegabytes(*value) >= 4096) {
-        findings.Error(kFile, 0,
+        findings.Error(kFile, line,
                        std::string("[") + section + "] " + key + "=" + *value +
                            " MB does not fit setup's 32-bit byte count (at most 4095 MB)");
     }
@@ -108,7 +115,7 @@ void CheckSettings(const CdFolder &cd, CdFacts &facts, Findings &findings) {
             continue;
         }
         if (value->size() >= kValueCapacity) {
-            findings.Warning(kFile, 0,
+            findings.Warning(kFile, LineOf(text, rule.section, rule.key),
                              Where(rule) + " is " + std::to_string(value->size()) +
                                  " characters long; setup reads only the first " +
                                  std::to_string(kValueCapacity - 1));
@@ -118,7 +125,7 @@ void CheckSettings(const CdFolder &cd, CdFacts &facts, Findings &findings) {
     const std::string product = ProfileValue(text, "general", "product").value_or("");
     for (const std::size_t capacity : {kWelcomeNameCapacity, kUninstallNameCapacity}) {
         if (product.size() >= capacity) {
-            findings.Warning(kFile, 0,
+            findings.Warning(kFile, LineOf(text, "general", "product"),
                              "[general] product is " + std::to_string(product.size()) +
                                  " characters long; " +
                                  (capacity == kWelcomeNameCapacity ? "the welcome text"
@@ -134,7 +141,7 @@ void CheckSettings(const CdFolder &cd, CdFacts &facts, Findings &findings) {
     facts.sourceDirKnown = true;
     const std::optional<CdFolder::Entry> dir = cd.Stat(facts.sourceDir);
     if (!dir || !dir->directory) {
-        findings.Error(kFile, 0,
+        findings.Error(kFile, LineOf(text, "general", "sourcedirectory"),
                        "[general] sourcedirectory=" + source + " is not a folder of the CD");
     }
 
@@ -143,10 +150,11 @@ void CheckSettings(const CdFolder &cd, CdFacts &facts, Findings &findings) {
     if (const auto space = ProfileValue(text, "configuration", "diskspacereq")) {
         facts.spaceText = ProfileValueCut(*space, kValueCapacity);
         facts.spaceRequired = MegabytesToBytes(facts.spaceText);
+        facts.spaceLine = LineOf(text, "configuration", "diskspacereq");
     }
     if (const auto version = ProfileValue(text, "setup", "rechver");
         version && !IsWholeNumber(*version)) {
-        findings.Warning(kFile, 0,
+        findings.Warning(kFile, LineOf(text, "setup", "rechver"),
                          "[setup] rechver=" + *version +
                              " is not a number; setup compares earlier installs with version 0");
     }

@@ -16,6 +16,7 @@ struct CdFacts {
     char languageLetter = 0;                    // the marker's language letter, 0 when unknown
     std::optional<std::uint32_t> spaceRequired; // diskspacereq in bytes
     std::string spaceText;                      // diskspacereq as written
+    int spaceLine = 0;                          // its line in PXD.INI
 
     std::string scriptFile; // as named on the CD, "" when there is none
     std::uint64_t bytesCopied = 0;
