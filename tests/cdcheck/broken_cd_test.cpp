@@ -244,6 +244,30 @@ TEST_F(BrokenCd, MissingItalianText) {
                               "Italian (I), the CD's language"}));
 }
 
+TEST_F(BrokenCd, NamesTheScriptAsksOfTheCatalog) {
+    Replace("SETUP.INF", "ALLDONE", "MESSAGE 1\r\nBROWSEURL DEMO_SITE\r\nMESSAGE 9\r\nALLDONE");
+    const std::string text = "\"MESSAGE9\" has no text in SCRIPT.DBF for ";
+    EXPECT_EQ(Check(), (Lines{
+                           "SETUP.INF:28: warning: " + text + "French (F)",
+                           "SETUP.INF:28: error: " + text + "English (A), the CD's language",
+                           "SETUP.INF:28: warning: " + text + "German (D)",
+                           "SETUP.INF:28: warning: " + text + "Spanish (E)",
+                           "SETUP.INF:28: warning: " + text + "Italian (I)",
+                           "SETUP.INF:28: warning: " + text + "American (U)",
+                       }));
+}
+
+TEST_F(BrokenCd, CatalogsOpenTogetherOrNotAtAll) {
+    Write("SCRIPT.DBF", "not a table");
+    EXPECT_EQ(Check(), (Lines{"SCRIPT.DBF: error: does not open as a message catalog (table with "
+                              "its .MDX index and tag RC_CLE1): setup then runs without its "
+                              "catalog"}));
+    Remove("SCRIPT.DBF");
+    Remove("SCRIPT.MDX");
+    EXPECT_EQ(Check(), (Lines{"SCRIPT.DBF: error: missing while the other catalog is there: setup "
+                              "then runs without its catalog"}));
+}
+
 TEST_F(BrokenCd, ScriptMessagesWithoutCatalogComeFromSetupIni) {
     for (const char *name : {"SETUP.DBF", "SETUP.MDX", "SCRIPT.DBF", "SCRIPT.MDX"})
         Remove(name);
