@@ -102,3 +102,27 @@ Keyword CommandKeyword(std::string_view line, KeywordCase letterCase) {
 std::string_view WithoutTwinPrefix(std::string_view line) {
     return line.substr(0, 3) == "PC_" ? line.substr(3) : line;
 }
+
+namespace {
+
+template <std::size_t N>
+bool FindSpelling(const Entry (&table)[N], Keyword keyword, std::string &text) {
+    for (const Entry &entry : table) {
+        if (entry.keyword != keyword)
+            continue;
+        text = entry.text;
+        if (entry.form == Form::PrefixThenWord)
+            text.append(" ").append(entry.sub);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string KeywordSpelling(Keyword keyword) {
+    std::string text;
+    if (!FindSpelling(kOptions, keyword, text))
+        FindSpelling(kCommands, keyword, text);
+    return text;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Every keyword a script line can begin with, in the order they are tested.
@@ -60,3 +61,7 @@ Keyword CommandKeyword(std::string_view line, KeywordCase letterCase = KeywordCa
 
 // The line without a "PC_" prefix, as the commands' own words are read.
 std::string_view WithoutTwinPrefix(std::string_view line);
+
+// How a keyword is written in the interpreter's spelling ("ADDSTART LINK",
+// "PROGRESS START"); "" for None. For hints in the CD checker.
+std::string KeywordSpelling(Keyword keyword);

@@ -12,6 +12,7 @@
 #include "ui/marker_name.h"
 #include "files/product_settings_win.h"
 #include "ui/product_values.h"
+#include "ui/source_files.h"
 #include "core/run_state.h"
 
 #include <shlobj.h>
@@ -118,8 +119,8 @@ std::string CurrentDirectory() {
 
 bool LocateSource(HWND dialog, RunState &run) {
     run.dirs.current = CurrentDirectory();
-    run.settingsPath = run.dirs.current + "PXD.INI";
-    const std::string markerPattern = run.dirs.current + "*.CD?";
+    run.settingsPath = run.dirs.current + std::string(kSettingsFileName);
+    const std::string markerPattern = run.dirs.current + std::string(kMarkerPattern);
 
     switch (ProbeFile(run.settingsPath)) {
     case Probe::Missing:
@@ -137,9 +138,9 @@ bool LocateSource(HWND dialog, RunState &run) {
     run.dirs.system = SystemDirectory();
     run.dirs.desktop = DesktopDirectory();
 
-    const std::string scripts[] = {run.dirs.current + "script.inf", run.dirs.current + "setup.inf"};
     run.scriptPath.clear();
-    for (const std::string &candidate : scripts) {
+    for (const std::string_view name : kScriptFileNames) {
+        const std::string candidate = run.dirs.current + std::string(name);
         const Probe probe = ProbeFile(candidate);
         if (probe == Probe::Failed)
             return false;

@@ -1,0 +1,313 @@
+// Broken CDs: each test copies the sample CD, puts one fault in it and
+// expects exactly the diagnostics that fault gives.
+#include "catalog_source.h"
+#include "catalog_writer.h"
+#include "checks.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class BrokenCd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        cd_ = fs::temp_directory_path() /
+              ("cdcheck-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
+        fs::remove_all(cd_);
+        fs::copy(SETUP_DEMOCD, cd_, fs::copy_options::recursive);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(cd_ / "DATA" / "DOCS" / "LICENSE.TXT", fs::perms::owner_write,
+                        fs::perm_options::add, ignored);
+        fs::remove_all(cd_, ignored);
+    }
+
+    std::string Read(const std::string &name) const {
+        std::ifstream in(cd_ / name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void Write(const std::string &name, const std::string &text) const {
+        std::ofstream(cd_ / name, std::ios::binary) << text;
+    }
+    // The sample CD's texts end their lines in CR LF.
+    // Replaces the first occurrence of `from` in a CD file.
+    void Replace(const std::string &name, const std::string &from, const std::string &to) const {
+        std::string text = Read(name);
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+        Write(name, text);
+    }
+    void Remove(const std::string &name) const { fs::remove_all(cd_ / name); }
+
+    // The diagnostics, without the summary line.
+    Lines Check() const {
+        Findings findings;
+        CheckCd(CdFolder(cd_), findings);
+        std::ostringstream out;
+        PrintText(findings, "cd", out);
+        Lines lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        lines.pop_back();
+        return lines;
+    }
+
+    // SCRIPT.DBF rebuilt from the sample's text form without one row.
+    void CatalogWithout(char letter, const std::string &name) const {
+        std::ifstream in(std::string(SETUP_SOURCE_DIR) + "/examples/democd/catalog/script.txt");
+        std::ostringstream source;
+        source << in.rdbuf();
+        std::vector<catalog::CatalogRow> rows;
+        std::string error;
+        ASSERT_TRUE(catalog::ParseCatalogSource(source.str(), rows, error)) << error;
+        const std::size_t before = rows.size();
+        std::erase_if(rows, [&](const catalog::CatalogRow &row) {
+            return row.letter == letter && row.name == name;
+        });
+        ASSERT_EQ(rows.size() + 1, before);
+        catalog::CatalogOptions options;
+        options.baseName = "SCRIPT";
+        catalog::CatalogFiles files;
+        ASSERT_TRUE(catalog::BuildCatalog(rows, options, files, error)) << error;
+        ASSERT_TRUE(catalog::WriteBytes((cd_ / "SCRIPT.DBF").string(), files.table));
+        ASSERT_TRUE(catalog::WriteBytes((cd_ / "SCRIPT.MDX").string(), files.index));
+    }
+
+    std::uintmax_t Size(const std::string &name) const { return fs::file_size(cd_ / name); }
+
+    fs::path cd_;
+};
+
+const std::string kStops = "setup stops the install here with \"Script SETUP.INF is not valid\"";
+
+TEST_F(BrokenCd, SampleCdIsClean) {
+    EXPECT_EQ(Check(), Lines{});
+}
+
+TEST_F(BrokenCd, CommandsMustBeCapitalsAndKnown) {
+    Replace("SETUP.INF", "COPY README.TXT", "copy README.TXT");
+    Replace("SETUP.INF", "COPY DEMO.EXE", "COPPY DEMO.EXE");
+    Replace("SETUP.INF", "COPY MILLION.DAT *DESTDIR", "COPY MILLION.DAT");
+    EXPECT_EQ(Check(),
+              (Lines{
+                  "SETUP.INF:13: error: command not in capitals: " + kStops + " (write \"COPY\")",
+                  "SETUP.INF:14: error: unknown command \"COPPY\": " + kStops +
+                      " (nearest known command: \"COPY\")",
+                  "SETUP.INF:15: error: setup stops the install here with \"COPY not "
+                  "valid\" (missing words?)",
+              }));
+}
+
+TEST_F(BrokenCd, ScriptInfIsReadBeforeSetupInf) {
+    std::string script = Read("SETUP.INF");
+    script.replace(script.find("COPY DEMO.EXE"), 4, "COPPY");
+    Write("script.inf", script);
+    EXPECT_EQ(Check(), (Lines{"script.inf:14: error: unknown command \"COPPY\": " + kStops +
+                              " (nearest known command: \"COPY\")"}));
+}
+
+TEST_F(BrokenCd, SourcesMustBeOnTheCd) {
+    Remove("DATA/MILLION.DAT");
+    Remove("DATA/SOUNDS");
+    EXPECT_EQ(Check(),
+              (Lines{
+                  "SETUP.INF:15: error: COPY source \"DATA\\MILLION.DAT\" is not on the CD",
+                  "SETUP.INF:19: error: COPYDIR folder \"DATA\\SOUNDS\\\" is not on the CD",
+              }));
+}
+
+TEST_F(BrokenCd, FontsMustBeOnTheCd) {
+    Replace("SETUP.INF", "COPY_MODE STRICT", "INSTALL FONT NOPE.TTF *SOURCEDIR Nope Sans");
+    EXPECT_EQ(Check(), (Lines{"SETUP.INF:5: error: INSTALL FONT file \"DATA\\NOPE.TTF\" is not on "
+                              "the CD"}));
+}
+
+TEST_F(BrokenCd, NamesCompareWithoutCase) {
+    fs::rename(cd_ / "DATA", cd_ / "data");
+    fs::rename(cd_ / "data" / "README.TXT", cd_ / "data" / "ReadMe.txt");
+    fs::rename(cd_ / "DEMOA110.CD1", cd_ / "demoa110.cd1");
+    fs::rename(cd_ / "SETUP.INF", cd_ / "Setup.Inf");
+    EXPECT_EQ(Check(), Lines{});
+}
+
+TEST_F(BrokenCd, PathMacrosMustBeKnown) {
+    Replace("SETUP.INF", "COPY README.TXT *DESTDIR", "COPY README.TXT *DSTDIR");
+    EXPECT_EQ(Check(), (Lines{"SETUP.INF:13: error: COPY target \"README.TXT *DSTDIR\" is no file "
+                              "argument setup can expand (path macros: *SOURCEDIR, *DESTDIR, "
+                              "*WINDOWSDIR, *SYSTEMDIR, *DESKTOP, *NONE): setup stops the install "
+                              "with \"Wrong file format\""}));
+}
+
+TEST_F(BrokenCd, LongWordsAreCutAtTheLimit) {
+    const std::string name(300, 'A');
+    Replace("SETUP.INF", "COPY README.TXT", "COPY " + name);
+    EXPECT_EQ(Check(),
+              (Lines{"SETUP.INF:13: warning: word of 300 characters is cut to 255 when setup reads "
+                     "it: \"AAAAAAAAAAAAAAAAAAAAAAAA...\"",
+                     "SETUP.INF:13: error: COPY source \"DATA\\" + name.substr(0, 255) +
+                         "\" is not on the CD"}));
+}
+
+TEST_F(BrokenCd, ProgressAndAllDoneShapeTheRun) {
+    Replace("SETUP.INF", "PROGRESS END\r\n", "");
+    Replace("SETUP.INF", "ALLDONE\r\n", "ALLDONE\r\nMKDIR EXTRA *DESTDIR\r\n");
+    EXPECT_EQ(Check(),
+              (Lines{
+                  "SETUP.INF:26: warning: never runs: the install ends at ALLDONE on line 25",
+                  "SETUP.INF:12: error: PROGRESS START without a PROGRESS END",
+              }));
+}
+
+TEST_F(BrokenCd, AllDoneIsRequired) {
+    Replace("SETUP.INF", "ALLDONE\r\n", "");
+    EXPECT_EQ(Check(), (Lines{"SETUP.INF:25: error: no ALLDONE: the install ends without its "
+                              "uninstall entry and closing message"}));
+}
+
+TEST_F(BrokenCd, AnnouncedSpaceOneMegabyteShort) {
+    const std::uintmax_t copied =
+        Size("DATA/README.TXT") + Size("DATA/DEMO.EXE") + Size("DATA/MILLION.DAT") +
+        Size("DATA/IMAGES/TITLE.BMP") + Size("DATA/IMAGES/LEVELS/LEVEL1.DAT") +
+        Size("DATA/IMAGES/LEVELS/LEVEL2.DAT") + Size("DATA/SOUNDS/INTRO.WAV") +
+        Size("DATA/SOUNDS/CLICK.WAV") + Size("DATA/SAVE/EMPTY.SAV") + Size("DATA/DOCS/LICENSE.TXT");
+    const std::uintmax_t megabytes = (copied + (1u << 20) - 1) >> 20;
+    Replace("PXD.INI", "diskspacereq=12", "diskspacereq=" + std::to_string(megabytes - 1));
+    EXPECT_EQ(
+        Check(),
+        (Lines{"PXD.INI:8: error: [configuration] diskspacereq=" + std::to_string(megabytes - 1) +
+               " announces " + std::to_string((megabytes - 1) << 20) +
+               " bytes but SETUP.INF copies " + std::to_string(copied) + " bytes: write at least " +
+               std::to_string(megabytes)}));
+    Replace("PXD.INI", "diskspacereq=" + std::to_string(megabytes - 1),
+            "diskspacereq=" + std::to_string(megabytes));
+    EXPECT_EQ(Check(), Lines{});
+}
+
+TEST_F(BrokenCd, ProductSettings) {
+    Replace("PXD.INI", "Exec=DEMO.EXE\r\n", "");
+    Replace("PXD.INI", "product=Demo Title", "product=" + std::string(130, 'P'));
+    Replace("PXD.INI", "diskspacereqreins=4", "diskspacereqreins=4 MB");
+    EXPECT_EQ(Check(), (Lines{
+                           "PXD.INI: error: [general] Exec is missing",
+                           "PXD.INI:2: warning: [general] product is 130 characters long; the "
+                           "welcome text cuts it after 79: \"" +
+                               std::string(79, 'P') + "\"",
+                           "PXD.INI:2: warning: [general] product is 130 characters long; the "
+                           "uninstall entry cuts it after 127: \"" +
+                               std::string(127, 'P') + "\"",
+                           "PXD.INI:8: error: [configuration] diskspacereqreins=4 MB is not a "
+                           "number of megabytes (setup reads 4 MB)",
+                       }));
+}
+
+TEST_F(BrokenCd, MissingProductSettingsStopsSetup) {
+    Remove("PXD.INI");
+    EXPECT_EQ(Check(),
+              (Lines{"PXD.INI: error: missing: setup stops with \"Can't find \"PXD.INI\" file\""}));
+}
+
+TEST_F(BrokenCd, MarkerFile) {
+    fs::rename(cd_ / "DEMOA110.CD1", cd_ / "DEMOX110.CD2");
+    EXPECT_EQ(Check(), (Lines{
+                           "DEMOX110.CD2: error: language letter 'X' is none of F A D E I U: "
+                           "setup shows French",
+                           "DEMOX110.CD2: error: marker is not disk 1: setup asks for the first "
+                           "disk and stops",
+                       }));
+    Remove("DEMOX110.CD2");
+    EXPECT_EQ(Check(), (Lines{"*.CD?: error: no CD marker file at the root: setup asks for the "
+                              "first disk and stops"}));
+}
+
+TEST_F(BrokenCd, MissingItalianText) {
+    CatalogWithout('I', "BONJOUR");
+    EXPECT_EQ(Check(), (Lines{"SCRIPT.DBF: warning: \"BONJOUR\" has no text in SCRIPT.DBF for "
+                              "Italian (I)"}));
+    // On an Italian CD the same gap is an error.
+    fs::rename(cd_ / "DEMOA110.CD1", cd_ / "DEMOI110.CD1");
+    EXPECT_EQ(Check(), (Lines{"SCRIPT.DBF: error: \"BONJOUR\" has no text in SCRIPT.DBF for "
+                              "Italian (I), the CD's language"}));
+}
+
+TEST_F(BrokenCd, NamesTheScriptAsksOfTheCatalog) {
+    Replace("SETUP.INF", "ALLDONE", "MESSAGE 1\r\nBROWSEURL DEMO_SITE\r\nMESSAGE 9\r\nALLDONE");
+    const std::string text = "\"MESSAGE9\" has no text in SCRIPT.DBF for ";
+    EXPECT_EQ(Check(), (Lines{
+                           "SETUP.INF:28: warning: " + text + "French (F)",
+                           "SETUP.INF:28: error: " + text + "English (A), the CD's language",
+                           "SETUP.INF:28: warning: " + text + "German (D)",
+                           "SETUP.INF:28: warning: " + text + "Spanish (E)",
+                           "SETUP.INF:28: warning: " + text + "Italian (I)",
+                           "SETUP.INF:28: warning: " + text + "American (U)",
+                       }));
+}
+
+TEST_F(BrokenCd, CatalogsOpenTogetherOrNotAtAll) {
+    Write("SCRIPT.DBF", "not a table");
+    EXPECT_EQ(Check(), (Lines{"SCRIPT.DBF: error: does not open as a message catalog (table with "
+                              "its .MDX index and tag RC_CLE1): setup then runs without its "
+                              "catalog"}));
+    Remove("SCRIPT.DBF");
+    Remove("SCRIPT.MDX");
+    EXPECT_EQ(Check(), (Lines{"SCRIPT.DBF: error: missing while the other catalog is there: setup "
+                              "then runs without its catalog"}));
+}
+
+TEST_F(BrokenCd, ScriptMessagesWithoutCatalogComeFromSetupIni) {
+    for (const char *name : {"SETUP.DBF", "SETUP.MDX", "SCRIPT.DBF", "SCRIPT.MDX"})
+        Remove(name);
+    Replace("SETUP.INF", "ALLDONE", "MESSAGE 2\r\nMESSAGE 3 0\r\nALLDONE");
+    const std::string text = "\"Message3\" has no text in setup.ini for ";
+    EXPECT_EQ(Check(), (Lines{
+                           "SETUP.INF:27: warning: " + text + "French (F)",
+                           "SETUP.INF:27: error: " + text + "English (A), the CD's language",
+                           "SETUP.INF:27: warning: " + text + "German (D)",
+                           "SETUP.INF:27: warning: " + text + "Spanish (E)",
+                           "SETUP.INF:27: warning: " + text + "Italian (I)",
+                           "SETUP.INF:27: warning: " + text + "American (U)",
+                       }));
+}
+
+TEST_F(BrokenCd, StartPicture) {
+    // An 8-bit 10 x 10 bitmap: a file header, an info header, a palette.
+    std::string bmp(14 + 40 + 1024 + 12 * 10, '\0');
+    const auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(2, static_cast<std::uint32_t>(bmp.size()), 4);
+    put(10, 14 + 40 + 1024, 4);
+    put(14, 40, 4);
+    put(18, 10, 4);
+    put(22, 10, 4);
+    put(26, 1, 2);
+    put(28, 8, 2);
+    Write("SETUP.BMP", bmp);
+    EXPECT_EQ(Check(), (Lines{"SETUP.BMP: warning: is 10 x 10; the main window shows a 299 x 459 "
+                              "picture best"}));
+    Write("SETUP.BMP", bmp.substr(0, bmp.size() - 1));
+    EXPECT_EQ(Check(),
+              (Lines{"SETUP.BMP: error: is cut short: the file ends before its pixels do"}));
+    Write("SETUP.BMP", "GIF89a");
+    EXPECT_EQ(Check(), (Lines{"SETUP.BMP: error: is not a Windows bitmap: the main window shows "
+                              "no picture"}));
+}
+
+} // namespace
