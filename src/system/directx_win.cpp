@@ -1,5 +1,7 @@
 #include "system/directx_win.h"
 
+#include "core/app_state.h"
+
 namespace {
 
 // The question's dialog template and its text control in the resources.
@@ -37,7 +39,16 @@ INT_PTR CALLBACK QuestionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 } // namespace
 
-void ApplyDirectXDialogFont(HWND) {}
+void ApplyDirectXDialogFont(HWND dialog) {
+    // The script's DIALOG font, when it gave one, as the message dialog has it.
+    auto *font = static_cast<HFONT>(App().dialogFont);
+    if (!font)
+        return;
+    const WPARAM handle = reinterpret_cast<WPARAM>(font);
+    SendMessageA(dialog, WM_SETFONT, handle, FALSE);
+    for (int id : {kDirectXText, IDOK, IDCANCEL})
+        SendDlgItemMessageA(dialog, id, WM_SETFONT, handle, FALSE);
+}
 
 INT_PTR AskDirectXQuestion(HWND owner, const DirectXQuestion &question) {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDirectXDialog), owner,

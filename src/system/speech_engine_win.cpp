@@ -5,7 +5,7 @@
 #include "files/path_macros.h"
 #include "files/product_settings_win.h"
 #include "messages/file_errors.h"
-#include "system/component_registry_win.h"
+#include "system/registry.h"
 #include "system/component_steps_win.h"
 #include "system/speech_engine.h"
 
@@ -59,8 +59,8 @@ void InstallSpeechEngine(const RunState &run, InstallView &view, CopyEngine &eng
         const HKEY root =
             entry.root == RegistryRoot::ClassesRoot ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE;
         if (entry.dword)
-            WriteComponentDword(root, entry.key, entry.value, entry.number);
+            SetRegistryDword(root, entry.key, entry.value, entry.number);
         else
-            WriteComponentString(root, entry.key, entry.value, entry.text);
+            SetRegistryString(root, entry.key, entry.value, entry.text);
     }
 }
