@@ -67,15 +67,36 @@ std::map<std::string, std::string> TwoFileCd(const std::string &dir,
     return files;
 }
 
-// Starts setup, presses Install on C: and answers every box with OK until
-// the closing message; returns the texts seen before it.
-std::vector<std::string> InstallAnsweringAll(const std::string &cdDir, std::string &closing) {
+// Selects the drive list's line of a drive letter, as a click would.
+bool SelectDrive(HWND window, char letter) {
+    HWND list = GetDlgItem(window, 1023);
+    const std::vector<std::string> lines = ui::ListLines(list);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].empty() && lines[i][0] == letter) {
+            SendMessageA(list, LB_SETCURSEL, i, 0);
+            SendMessageA(window, WM_COMMAND, MAKEWPARAM(1023, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+            for (int wait = 0; wait < 200 && !IsWindowEnabled(GetDlgItem(window, 1012)); ++wait)
+                Sleep(10);
+            return IsWindowEnabled(GetDlgItem(window, 1012)) != FALSE;
+        }
+    }
+    return false;
+}
+
+// Starts setup, presses Install on the drive (C: unless told) and answers
+// every box with OK until the closing message; returns the texts seen
+// before it.
+std::vector<std::string> InstallAnsweringAll(const std::string &cdDir, std::string &closing,
+                                             char drive = 'C') {
     std::vector<std::string> seen;
     ui::Program setup(kSetupExe, cdDir);
     HWND window = WaitForMainWindow(setup);
     if (!window)
         return {"<no window>"};
     Sleep(100);
+    if (drive != 'C' && !SelectDrive(window, drive))
+        return {"<drive not offered>"};
     ui::PostClick(window, 1012);
     for (int boxes = 0; boxes < 10; ++boxes) {
         const Box box = WaitForBox(setup, 30000);
@@ -166,6 +187,36 @@ TEST(Faults, InstallDirectoryThatIsAFileGivesFileErrorsAndAnEnd) {
         EXPECT_NE(text.find(target + "\\"), std::string::npos) << text;
     }
     EXPECT_EQ(ReadAll(target), "I am a file");
+    Clear(target);
+}
+
+TEST(Faults, TargetDiskFillsUpHalfWay) {
+    // A 2 MB disk (the files tests' tmpfs) below drive E:.
+    const std::string disk = "E:\\files-full";
+    ULARGE_INTEGER callerFree{}, total{}, totalFree{};
+    if (!GetDiskFreeSpaceExA((disk + "\\").c_str(), &callerFree, &total, &totalFree) ||
+        total.QuadPart > (8u << 20)) {
+        GTEST_SKIP() << "no small disk at " << disk;
+    }
+    const std::string target = disk + "\\e2e-full";
+    Clear(target);
+    CreateDirectoryA(target.c_str(), nullptr);
+    PutFile(target + "\\B.DAT", "old b"); // installed before
+    auto files = TwoFileCd("files-full\\e2e-full");
+    // NODELETE keeps the installed file out of the clean-up before copying.
+    files["SETUP.INF"] =
+        "NODELETE *.*\r\nMKDIR *DESTDIR\r\nPROGRESS START\r\nCOPY B.DAT *DESTDIR\r\n"
+        "COPY A.DAT *DESTDIR\r\nPROGRESS END\r\nALLDONE\r\n";
+    files["B.DAT"] = std::string(3u << 20, 'b'); // more than the disk holds
+    Cd cd("faults-full", files);
+    std::string closing;
+    const auto seen = InstallAnsweringAll(cd.Dir(), closing, 'E');
+    ASSERT_EQ(seen.size(), 1u) << (seen.empty() ? "" : seen[0]);
+    EXPECT_EQ(seen[0].rfind("Setup|Disk full:", 0), 0u) << seen[0];
+    EXPECT_EQ(closing, "Setup is finished."); // the next file went on
+    EXPECT_EQ(ReadAll(target + "\\B.DAT"), "old b");
+    EXPECT_EQ(ReadAll(target + "\\A.DAT"), std::string(300000, 'a'));
+    EXPECT_FALSE(Exists(target + "\\$$$$$$$$.TMP"));
     Clear(target);
 }
 
