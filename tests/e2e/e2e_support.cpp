@@ -1,5 +1,7 @@
 #include "e2e_support.h"
 
+#include "e2e_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,47 +9,6 @@
 namespace e2e {
 
 namespace {
-
-void WriteFile(const std::string &path, const std::string &bytes) {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
-std::string ReadFile(const std::string &path) {
-    std::string bytes;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return bytes;
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
-}
-
-void RemoveTree(const std::string &dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = dir + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
 
 // Every scenario keeps a picture of each window it waited for, named after
 // the test: Suite.Test-1, Suite.Test-2, ...
@@ -79,7 +40,7 @@ Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
     CreateDirectoryA("D:\\cases", nullptr);
     CreateDirectoryA(dir_.c_str(), nullptr);
     for (const auto &[file, bytes] : files)
-        WriteFile(Path(file), bytes);
+        WriteBytes(Path(file), bytes);
 }
 
 std::map<std::string, std::string> ValidCd(char language) {
@@ -95,7 +56,7 @@ std::map<std::string, std::string> ValidCd(char language) {
 }
 
 std::string DemoCdFile(const std::string &name) {
-    return ReadFile("D:\\democd\\" + name);
+    return ReadBytes("D:\\democd\\" + name, "");
 }
 
 std::map<std::string, std::string> CdWithCatalogs(char language) {

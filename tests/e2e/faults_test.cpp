@@ -5,6 +5,7 @@
 // installed before is lost, no temporary file stays, and a second run with
 // the fault gone completes the installation.
 
+#include "e2e_files.h"
 #include "e2e_support.h"
 
 #include <gtest/gtest.h>
@@ -16,23 +17,11 @@ using namespace e2e;
 namespace {
 
 std::string ReadAll(const std::string &path) {
-    std::string bytes;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "<missing>";
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
+    return ReadBytes(path);
 }
 
 void PutFile(const std::string &path, const std::string &bytes) {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    ASSERT_TRUE(WriteBytes(path, bytes)) << path;
 }
 
 void Clear(const std::string &dir) {
@@ -113,10 +102,6 @@ std::vector<std::string> InstallAnsweringAll(const std::string &cdDir, std::stri
     }
     EXPECT_EQ(setup.WaitExit(15000), 0u);
     return seen;
-}
-
-bool Exists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace

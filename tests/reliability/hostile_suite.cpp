@@ -7,6 +7,7 @@
 // Usage: hostile_suite FIRST_SEED COUNT [SAMPLE_CD_DIR]
 //        hostile_suite --cd DIR     drives one kept CD folder again
 
+#include "e2e_files.h"
 #include "hostile_cd.h"
 #include "uidriver.h"
 
@@ -26,48 +27,13 @@ constexpr DWORD kRunLimitMs = 60000;
 constexpr DWORD kWholeRunLimitMs = 600000;
 constexpr DWORD kUnansweredLimitMs = 20000;
 
-std::string ReadFile(const std::string &path) {
-    std::string bytes;
-    if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
-
 void WriteFile(const std::string &dir, const std::string &relative, const std::string &bytes) {
     // Every folder on the way.
     for (std::size_t at = relative.find('\\'); at != std::string::npos;
          at = relative.find('\\', at + 1)) {
         CreateDirectoryA((dir + "\\" + relative.substr(0, at)).c_str(), nullptr);
     }
-    if (std::FILE *file = std::fopen((dir + "\\" + relative).c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-}
-
-void RemoveTree(const std::string &dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = dir + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
+    e2e::WriteBytes(dir + "\\" + relative, bytes);
 }
 
 // Removes what the runs installed on C:.
@@ -77,7 +43,7 @@ void RemoveInstalls() {
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        RemoveTree(std::string("C:\\") + found.cFileName);
+        e2e::RemoveTree(std::string("C:\\") + found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -180,7 +146,7 @@ int main(int argc, char **argv) {
     hostile::Files sample;
     for (const char *name :
          {"SETUP.BMP", "SETUP.DBF", "SETUP.MDX", "SCRIPT.DBF", "SCRIPT.MDX", "setup.ini"}) {
-        sample[name] = ReadFile(sampleDir + "\\" + name);
+        sample[name] = e2e::ReadBytes(sampleDir + "\\" + name, "");
     }
     CreateDirectoryA(kCasesDir, nullptr);
 
@@ -189,7 +155,7 @@ int main(int argc, char **argv) {
         const std::uint32_t seed = first + static_cast<std::uint32_t>(i);
         const hostile::Cd cd = hostile::MakeCd(sample, seed);
         const std::string dir = std::string(kCasesDir) + "\\" + std::to_string(seed);
-        RemoveTree(dir);
+        e2e::RemoveTree(dir);
         CreateDirectoryA(dir.c_str(), nullptr);
         for (const auto &[name, bytes] : cd.files)
             WriteFile(dir, name, bytes);
@@ -200,7 +166,7 @@ int main(int argc, char **argv) {
         switch (result.outcome) {
         case Outcome::Ended:
             ++ended;
-            RemoveTree(dir);
+            e2e::RemoveTree(dir);
             break;
         case Outcome::Crashed:
             ++crashed;
