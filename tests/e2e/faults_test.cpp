@@ -205,6 +205,38 @@ TEST(Faults, TargetDiskFillsUpHalfWay) {
     Clear(target);
 }
 
+TEST(Faults, CdThatDisappearsHalfWayEndsTheInstallCleanly) {
+    const std::string target = "C:\\e2e-vanish";
+    Clear(target);
+    // The write pause keeps the first file on its way while the CD goes.
+    auto files = TwoFileCd("e2e-vanish", "WAITWRITE 50\r\n");
+    Cd cd("faults-vanish", files);
+    ui::Program setup(kSetupExe, cd.Dir());
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    Sleep(100);
+    ui::PostClick(window, 1012);
+    for (int i = 0; i < 300 && !IsWindowVisible(GetDlgItem(window, 1031)); ++i)
+        Sleep(10);
+    ASSERT_TRUE(DeleteFileA(cd.Path("B.DAT").c_str())); // the rest of the CD is gone
+    const Box box = WaitForBox(setup, 30000);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "Setup is finished.");
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(setup.WaitExit(15000), 0u);
+    EXPECT_EQ(ReadAll(target + "\\A.DAT"), files["A.DAT"]); // what was on its way is whole
+    EXPECT_FALSE(Exists(target + "\\B.DAT"));
+    EXPECT_FALSE(Exists(target + "\\$$$$$$$$.TMP"));
+
+    // With the CD back, the next run completes the installation.
+    PutFile(cd.Path("B.DAT"), files["B.DAT"]);
+    std::string closing;
+    EXPECT_TRUE(InstallAnsweringAll(cd.Dir(), closing).empty());
+    EXPECT_EQ(closing, "Setup is finished.");
+    EXPECT_EQ(ReadAll(target + "\\B.DAT"), "new b");
+    Clear(target);
+}
+
 TEST(Faults, SecondSetupDuringAnInstallationEndsSilently) {
     const std::string target = "C:\\e2e-second";
     Clear(target);
