@@ -255,17 +255,21 @@ private:
         const HKEY root = RootOf(entry.root);
         if (!root)
             return;
-        DWORD subkeys = 0;
-        DWORD values = 0;
+        bool empty = false;
         {
             Key key;
             if (RegOpenKeyExA(root, entry.path.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
                 return;
-            if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                                 &values, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                return;
+            char name[256];
+            DWORD length = sizeof name;
+            const bool noSubkey = RegEnumKeyExA(key.Get(), 0, name, &length, nullptr, nullptr,
+                                                nullptr, nullptr) == ERROR_NO_MORE_ITEMS;
+            length = sizeof name;
+            const bool noValue = RegEnumValueA(key.Get(), 0, name, &length, nullptr, nullptr,
+                                               nullptr, nullptr) == ERROR_NO_MORE_ITEMS;
+            empty = noSubkey && noValue;
         }
-        if (subkeys == 0 && values == 0)
+        if (empty)
             RegDeleteKeyA(root, entry.path.c_str());
     }
 

@@ -1,0 +1,204 @@
+// Uninst.exe after a whole install of the sample CD through the window: the
+// shortcuts, the uninstall entry, the PATH lines and the files go; what the
+// user made or changed since stays.
+
+#include "e2e_support.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const char kInstalled[] = "C:\\Demo Title";
+const char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo Title V.1.10 on C";
+
+std::string ShellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
+        SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+    }
+    return path;
+}
+
+std::string ReadFileText(const std::string &path) {
+    std::string bytes;
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return "<missing>";
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+void WriteFileText(const std::string &path, const std::string &bytes) {
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+bool Exists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Every file and folder under dir, relative, folders ending in a backslash.
+void ListTree(const std::string &dir, const std::string &prefix, std::vector<std::string> &out) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out.push_back(prefix + name + "\\");
+            ListTree(dir + "\\" + name, prefix + name + "\\", out);
+        } else {
+            out.push_back(prefix + name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::vector<std::string> Tree(const std::string &dir) {
+    std::vector<std::string> paths;
+    ListTree(dir, "", paths);
+    for (std::string &path : paths)
+        CharUpperA(&path[0]);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+void RemoveTree(const std::string &dir) {
+    std::vector<std::string> paths;
+    ListTree(dir, "", paths);
+    std::reverse(paths.begin(), paths.end()); // a folder's contents before it
+    for (const std::string &path : paths) {
+        const std::string full = dir + "\\" + path;
+        if (path.back() == '\\')
+            RemoveDirectoryA(full.c_str());
+        else
+            DeleteFileA(full.c_str());
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+bool KeyExists(const std::string &subkey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Uninst.exe with its arguments; its exit code, 9999 when it did not start
+// and STILL_ACTIVE when it did not end within half a minute.
+DWORD RunUninst(const std::string &arguments) {
+    const std::string exe = std::string(kInstalled) + "\\Uninst.exe";
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        kInstalled, &startup, &info))
+        return 9999;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(info.hProcess, &code);
+    else
+        TerminateProcess(info.hProcess, 99);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return code;
+}
+
+void InstallDemoCd() {
+    ui::Program setup(kSetupExe, "D:\\democd");
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    Sleep(100);
+    ui::PostClick(window, 1012);
+    const Box box = WaitForBox(setup, 60000);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "Setup is finished.");
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(setup.WaitExit(15000), 0u);
+}
+
+} // namespace
+
+TEST(Uninstall, SampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
+    CoInitialize(nullptr);
+    const std::string programs = ShellFolder(CSIDL_PROGRAMS);
+    ASSERT_FALSE(programs.empty());
+    const std::string group = programs + "\\Morvel\\Demo Title";
+    const std::string links[] = {group + "\\Demo Title.LNK",
+                                 group + "\\Read me V.1.10 English on drive C.LNK",
+                                 ShellFolder(CSIDL_STARTUP) + "\\DEMO English on drive C.LNK",
+                                 ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Demo Title.lnk"};
+    // The world before: none of the sample CD's traces from earlier scenarios.
+    for (const std::string &link : links)
+        DeleteFileA(link.c_str());
+    RemoveDirectoryA(group.c_str());
+    RemoveDirectoryA((programs + "\\Morvel").c_str());
+    RemoveTree(kInstalled);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    const std::string batch = "C:\\AUTOEXEC.BAT";
+    const std::string oldBatch = ReadFileText(batch);
+    const std::string before = "@ECHO OFF\r\nPROMPT $P$G";
+    WriteFileText(batch, before);
+    const std::vector<std::string> programsBefore = Tree(programs);
+
+    InstallDemoCd();
+    const std::string installed = std::string(kInstalled) + "\\";
+    ASSERT_TRUE(Exists(installed + "Uninst.exe"));
+    ASSERT_TRUE(Exists(installed + "UNINST$$.REC"));
+    ASSERT_TRUE(Exists(links[0]));
+    ASSERT_TRUE(KeyExists(kUninstallKey));
+    // The user plays, saves, and edits the read-me.
+    WriteFileText(installed + "GAME1.SAV", "saved game");
+    WriteFileText(installed + "IMAGES\\MYDRAWING.BMP", "drawing");
+    const std::string readme = ReadFileText(installed + "README.TXT");
+    WriteFileText(installed + "README.TXT", readme + "my notes\r\n");
+
+    EXPECT_EQ(RunUninst("/S"), 1u); // something stayed: the user's files
+
+    for (const std::string &link : links)
+        EXPECT_FALSE(Exists(link)) << link;
+    EXPECT_EQ(Tree(programs), programsBefore);
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+    EXPECT_EQ(ReadFileText(batch), before);
+    // Uninst.exe itself goes at the next restart.
+    const std::vector<std::string> left = {"GAME1.SAV", "IMAGES\\", "IMAGES\\MYDRAWING.BMP",
+                                           "README.TXT", "UNINST.EXE"};
+    EXPECT_EQ(Tree(kInstalled), left);
+    EXPECT_EQ(ReadFileText(installed + "README.TXT"), readme + "my notes\r\n");
+    EXPECT_EQ(ReadFileText(installed + "GAME1.SAV"), "saved game");
+
+    // Nothing is left to remove the second time.
+    EXPECT_EQ(RunUninst("/S"), 2u);
+    EXPECT_EQ(Tree(kInstalled), left);
+
+    RemoveTree(kInstalled);
+    if (oldBatch == "<missing>")
+        DeleteFileA(batch.c_str());
+    else
+        WriteFileText(batch, oldBatch);
+    CoUninitialize();
+}
