@@ -191,7 +191,7 @@ private:
             return;
         std::string target;
         // A shortcut the user pointed elsewhere is the user's now.
-        if (FAILED(ResolveShellLink(nullptr, path, target)) || !PathInside(target, installDir_))
+        if (FAILED(ReadShellLinkTarget(path, target)) || !PathInside(target, installDir_))
             return;
         Delete(path);
     }

@@ -17,6 +17,7 @@
 #include <objbase.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -84,8 +85,10 @@ bool RecordedFolder(const ParsedRecord &record, const std::string &installDir) {
     return false;
 }
 
-// True when nothing but the program itself is left in the folder.
-bool OnlySelfLeft(const std::string &installDir, const std::string &ownPath) {
+// True when nothing is left in the folder but the program itself and the
+// files that go at the next restart.
+bool OnlyPendingLeft(const std::string &installDir, const std::string &ownPath,
+                     const std::vector<std::string> &deferred) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((installDir + "*.*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -95,7 +98,10 @@ bool OnlySelfLeft(const std::string &installDir, const std::string &ownPath) {
         const std::string name = found.cFileName;
         if (name == "." || name == "..")
             continue;
-        if (!EqualsNoCase(installDir + name, ownPath) &&
+        bool pending = false;
+        for (const std::string &path : deferred)
+            pending = pending || EqualsNoCase(installDir + name, path);
+        if (!pending && !EqualsNoCase(installDir + name, ownPath) &&
             !EqualsNoCase(installDir + found.cAlternateFileName, ownPath))
             onlySelf = false;
     } while (onlySelf && FindNextFileA(search, &found));
@@ -159,7 +165,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     DeleteFileA(recordPath.c_str());
 
     std::string folder = installDir.substr(0, installDir.size() - 1);
-    if (!OnlySelfLeft(installDir, ownPath)) {
+    if (!OnlyPendingLeft(installDir, ownPath, outcome.deferred)) {
         if (RecordedFolder(record, installDir))
             outcome.folders.push_back(folder);
         folder.clear();

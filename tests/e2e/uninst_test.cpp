@@ -202,3 +202,78 @@ TEST(Uninstall, SampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
         WriteFileText(batch, oldBatch);
     CoUninitialize();
 }
+
+TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
+    const std::string dir = "C:\\e2e-halfway";
+    RemoveTree(dir);
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\e2e-halfway\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    files["UNINST.EXE"] = DemoCdFile("DATA\\Uninst.exe");
+    ASSERT_FALSE(files["UNINST.EXE"].empty());
+    files["A.DAT"] = "a";
+    files["B.DAT"] = "b";
+    // The bad line ends the run before ALLDONE: no uninstall entry is made.
+    files["SETUP.INF"] = "MKDIR *DESTDIR\r\nMKDIR DATA *DESTDIR\r\nCOPY UNINST.EXE *DESTDIR\r\n"
+                         "COPY A.DAT *DESTDIR\r\nCOPY B.DAT *DESTDIR\r\n"
+                         "COPY SETUP.BMP *NOWHERE\r\nCOPY SETUP.BMP *DESTDIR\r\nALLDONE\r\n";
+    Cd cd("uninst-halfway", files);
+    {
+        ui::Program setup(kSetupExe, cd.Dir());
+        HWND window = WaitForMainWindow(setup);
+        ASSERT_NE(window, nullptr);
+        Sleep(100);
+        ui::PostClick(window, 1012);
+        const Box box = WaitForBox(setup, 30000);
+        ASSERT_NE(box.window, nullptr);
+        EXPECT_EQ(box.text, "Wrong file format");
+        PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(setup.WaitExit(15000), 0u);
+    }
+    const std::vector<std::string> installed = {"A.DAT", "B.DAT", "DATA\\", "UNINST$$.REC",
+                                                "UNINST.EXE"};
+    ASSERT_EQ(Tree(dir), installed);
+
+    // Another program holds A.DAT while the user removes the product.
+    HANDLE held =
+        CreateFileA((dir + "\\A.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    {
+        ui::Program uninst(dir + "\\Uninst.exe", dir);
+        const Box question = WaitForBox(uninst);
+        ASSERT_NE(question.window, nullptr);
+        EXPECT_EQ(question.caption, "Uninstall");
+        EXPECT_EQ(question.text, "Do you want to remove e2e-halfway from your computer?");
+        PostMessageA(question.window, WM_COMMAND, IDYES, 0);
+        Sleep(200);
+        const Box closing = WaitForBox(uninst, 30000);
+        ASSERT_NE(closing.window, nullptr);
+        EXPECT_EQ(closing.text, "e2e-halfway has been removed from your computer.\n\n"
+                                "Some files are in use.\nRestart your computer to complete the "
+                                "removal.");
+        PostMessageA(closing.window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(uninst.WaitExit(15000), 1u);
+    }
+    CloseHandle(held);
+    const std::vector<std::string> left = {"A.DAT", "UNINST.EXE"};
+    EXPECT_EQ(Tree(dir), left);
+    // The system deletes both at the next start, and the folder after them.
+    HKEY session = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                            "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
+                            &session),
+              ERROR_SUCCESS);
+    std::string pending(65536, '\0');
+    DWORD size = static_cast<DWORD>(pending.size());
+    const LONG read = RegQueryValueExA(session, "PendingFileRenameOperations", nullptr, nullptr,
+                                       reinterpret_cast<BYTE *>(&pending[0]), &size);
+    RegCloseKey(session);
+    ASSERT_EQ(read, ERROR_SUCCESS);
+    pending.resize(size);
+    CharUpperBuffA(&pending[0], size); // every string of the list, past its NULs
+    EXPECT_NE(pending.find("C:\\E2E-HALFWAY\\A.DAT"), std::string::npos);
+    EXPECT_NE(pending.find("C:\\E2E-HALFWAY\\UNINST.EXE"), std::string::npos);
+    // Then the folder, which they leave empty.
+    EXPECT_NE(pending.find(std::string("C:\\E2E-HALFWAY\0", 15)), std::string::npos);
+    RemoveTree(dir);
+}
