@@ -55,7 +55,8 @@ RemovalPlan PlanRemoval(const ParsedRecord &record, const std::string &installDi
     std::vector<RemovalStep> last; // the uninstall key's own values and keys
     for (auto it = record.entries.rbegin(); it != record.entries.rend(); ++it) {
         const RecordEntry &entry = *it;
-        if (!seen.insert(Identity(entry)).second)
+        // Each run appends its batch lines again: each append is taken out.
+        if (entry.kind != RecordKind::Autoexec && !seen.insert(Identity(entry)).second)
             continue;
         RemovalStep step;
         step.entry = entry;

@@ -28,7 +28,8 @@ struct RemovalPlan {
     std::vector<RemovalStep> steps; // in the order to carry them out
 };
 
-// Newest first, each thing once; files and shortcuts only where setup put
+// Newest first, each thing once (but each recorded append of the batch
+// lines, as every run appends them again); files and shortcuts only where setup put
 // its own (the install directory, the program groups it made, the links it
 // recorded): a file recorded elsewhere (the system folder, the fonts) is
 // shared and stays. The product's uninstall key goes last, so that a removal

@@ -143,7 +143,7 @@ void InstallDemoCd() {
 
 } // namespace
 
-TEST(Uninstall, SampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
+TEST(Uninstall, ReinstalledSampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
     CoInitialize(nullptr);
     const std::string programs = ShellFolder(CSIDL_PROGRAMS);
     ASSERT_FALSE(programs.empty());
@@ -165,6 +165,9 @@ TEST(Uninstall, SampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
     WriteFileText(batch, before);
     const std::vector<std::string> programsBefore = Tree(programs);
 
+    // Installed twice: the second run's record takes over what the first
+    // one made outside the files (the uninstall entry, the shortcuts).
+    InstallDemoCd();
     InstallDemoCd();
     const std::string installed = std::string(kInstalled) + "\\";
     ASSERT_TRUE(Exists(installed + "Uninst.exe"));

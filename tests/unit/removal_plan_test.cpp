@@ -85,19 +85,23 @@ TEST(RemovalPlan, SharedFilesStayAndLinksOutsideTheProductAreLeft) {
     EXPECT_EQ(Steps(PlanRemoval(record, kDir)), expected);
 }
 
-TEST(RemovalPlan, AReinstallationsRepeatedLinesAreRemovedOnceWithTheNewestStamp) {
+TEST(RemovalPlan, AReinstallationsRepeatedThingsGoOnceWithTheNewestStampButEveryBatchAppendGoes) {
     ParsedRecord record;
     record.valid = true;
     RecordEntry old = Entry(RecordKind::File, "C:\\Demo Title\\GAME.EXE");
     old.size = 10;
     RecordEntry fresh = Entry(RecordKind::File, "c:\\demo title\\game.exe");
     fresh.size = 20;
-    record.entries = {Entry(RecordKind::Folder, "C:\\Demo Title"), old,
-                      Entry(RecordKind::Folder, "C:\\Demo Title"), fresh};
+    const RecordEntry batch = Entry(RecordKind::Autoexec, "C:\\AUTOEXEC.BAT", kDir);
+    record.entries = {Entry(RecordKind::Folder, "C:\\Demo Title"), old,   batch,
+                      Entry(RecordKind::Folder, "C:\\Demo Title"), fresh, batch};
     const RemovalPlan plan = PlanRemoval(record, kDir);
-    ASSERT_EQ(plan.steps.size(), 2u);
-    EXPECT_EQ(plan.steps[0].entry.size, 20u);
-    EXPECT_EQ(plan.steps[1].kind, StepKind::RemoveFolder);
+    ASSERT_EQ(plan.steps.size(), 4u);
+    // Both runs appended the PATH lines: both pairs go.
+    EXPECT_EQ(plan.steps[0].kind, StepKind::RemovePathLines);
+    EXPECT_EQ(plan.steps[1].entry.size, 20u);
+    EXPECT_EQ(plan.steps[2].kind, StepKind::RemoveFolder); // where it was last made
+    EXPECT_EQ(plan.steps[3].kind, StepKind::RemovePathLines);
 }
 
 TEST(RemovalPlan, OnlySetupsOwnBatchLinesGoAndTheRestStaysByteForByte) {
