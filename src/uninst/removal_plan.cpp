@@ -112,7 +112,9 @@ std::string AddWininitDeletes(const std::string &content, const std::vector<std:
     std::string lines;
     for (const std::string &path : paths)
         lines += "NUL=" + path + "\r\n";
-    // The section header at a line start, in any case.
+    // The lines are carried out in order: ours go at the end of the section,
+    // after what earlier programs asked for.
+    bool inSection = false;
     std::size_t from = 0;
     while (from < content.size()) {
         std::size_t end = content.find('\n', from);
@@ -121,15 +123,14 @@ std::string AddWininitDeletes(const std::string &content, const std::vector<std:
         std::string line = content.substr(from, end - from);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (EqualsNoCase(line, "[rename]")) {
-            const std::size_t after = end < content.size() ? end + 1 : end;
-            const std::string head = content.substr(0, after);
-            return head + (end < content.size() ? "" : "\r\n") + lines + content.substr(after);
-        }
+        if (inSection && !line.empty() && line[0] == '[')
+            return content.substr(0, from) + lines + content.substr(from);
+        if (EqualsNoCase(line, "[rename]"))
+            inSection = true;
         from = end + 1;
     }
     std::string text = content;
     if (!text.empty() && text.back() != '\n')
         text += "\r\n";
-    return text + "[rename]\r\n" + lines;
+    return text + (inSection ? "" : "[rename]\r\n") + lines;
 }

@@ -48,6 +48,6 @@ std::string RemovePathLines(const std::string &content, const std::string &direc
                             bool &removed);
 
 // The [rename] lines of wininit.ini that delete the files at the next start
-// on the Windows 95 family ("NUL=path", short paths), added to the file's
-// content; a missing section is appended.
+// on the Windows 95 family ("NUL=path", short paths), added at the end of
+// the section, which runs in order; a missing section is appended.
 std::string AddWininitDeletes(const std::string &content, const std::vector<std::string> &paths);

@@ -306,7 +306,8 @@ RemovalOutcome CarryOut(const RemovalPlan &plan, const std::string &installDir,
 
 void RemoveSelfAtRestart(const std::string &ownPath, const std::string &folder) {
     std::vector<std::string> paths = {ownPath};
-    if (!folder.empty())
+    // wininit.ini deletes files only: there the empty folder stays.
+    if (!folder.empty() && !platform::IsWindows95Family())
         paths.push_back(folder);
     DeleteAtRestart(paths);
 }

@@ -17,8 +17,8 @@ struct RemovalOutcome {
 RemovalOutcome CarryOut(const RemovalPlan &plan, const std::string &installDir,
                         const std::string &ownPath);
 
-// The program's own file, and its folder once empty, go at the next restart:
-// a running program cannot delete itself.
+// The program's own file, and on the NT family its folder once empty, go at
+// the next restart: a running program cannot delete itself.
 void RemoveSelfAtRestart(const std::string &ownPath, const std::string &folder);
 
 // True when a file or folder of that name exists.

@@ -280,3 +280,85 @@ TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
     EXPECT_NE(pending.find(std::string("C:\\E2E-HALFWAY\0", 15)), std::string::npos);
     RemoveTree(dir);
 }
+
+TEST(Uninstall, OnTheWindows95FamilyAFileInUseGoesThroughWininit) {
+    const std::string dir = "C:\\e2e-uninst95";
+    RemoveTree(dir);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    const std::string batch = "C:\\AUTOEXEC.BAT";
+    const std::string oldBatch = ReadFileText(batch);
+    const std::string before = "@ECHO OFF\r\n";
+    WriteFileText(batch, before);
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string wininit = std::string(windows) + "\\WININIT.INI";
+    const std::string oldWininit = ReadFileText(wininit);
+    DeleteFileA(wininit.c_str());
+
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\e2e-uninst95\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    // The twin whose name Wine runs in its win98 mode.
+    files["Uninst_win98_stubs.exe"] = ReadFileText("D:\\bin\\Uninst_win98_stubs.exe");
+    ASSERT_NE(files["Uninst_win98_stubs.exe"], "<missing>");
+    files["A.DAT"] = "a";
+    files["SETUP.INF"] = "MKDIR *DESTDIR\r\nCOPY Uninst_win98_stubs.exe *DESTDIR\r\n"
+                         "COPY A.DAT *DESTDIR\r\nSPECIAL ADDPATH *DESTDIR\r\nALLDONE\r\n";
+    Cd cd("uninst-95", files);
+    {
+        ui::Program setup(kSetupExe, cd.Dir());
+        HWND window = WaitForMainWindow(setup);
+        ASSERT_NE(window, nullptr);
+        Sleep(100);
+        ui::PostClick(window, 1012);
+        const Box box = WaitForBox(setup, 30000);
+        ASSERT_NE(box.window, nullptr);
+        EXPECT_EQ(box.text, "Setup is finished.");
+        PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(setup.WaitExit(15000), 0u);
+    }
+    ASSERT_TRUE(KeyExists(kUninstallKey));
+    ASSERT_NE(ReadFileText(batch), before);
+
+    const std::string exe = dir + "\\Uninst_win98_stubs.exe";
+    char shortExe[MAX_PATH] = {};
+    GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH);
+    std::string shortName = shortExe;
+    CharUpperBuffA(&shortName[0], static_cast<DWORD>(shortName.size()));
+    HANDLE held =
+        CreateFileA((dir + "\\A.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string commandLine = "\"" + exe + "\" /S";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               dir.c_str(), &startup, &info));
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(info.hProcess, &code);
+    else
+        TerminateProcess(info.hProcess, 99);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    CloseHandle(held);
+    EXPECT_EQ(code, 1u);
+
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+    EXPECT_EQ(ReadFileText(batch), before); // swapped in without a replacing rename
+    std::string lines = ReadFileText(wininit);
+    CharUpperBuffA(&lines[0], static_cast<DWORD>(lines.size()));
+    const std::string shortDir = shortName.substr(0, shortName.rfind('\\'));
+    // The held file first, then the program itself; the folder stays.
+    EXPECT_EQ(lines, "[RENAME]\r\nNUL=" + shortDir + "\\A.DAT\r\nNUL=" + shortName + "\r\n");
+
+    RemoveTree(dir);
+    if (oldWininit == "<missing>")
+        DeleteFileA(wininit.c_str());
+    else
+        WriteFileText(wininit, oldWininit);
+    if (oldBatch == "<missing>")
+        DeleteFileA(batch.c_str());
+    else
+        WriteFileText(batch, oldBatch);
+}

@@ -122,7 +122,9 @@ TEST(RemovalPlan, WininitDeletesJoinTheRenameSection) {
     const std::vector<std::string> paths = {"C:\\DEMOTI~1\\UNINST.EXE"};
     EXPECT_EQ(AddWininitDeletes("", paths), "[rename]\r\nNUL=C:\\DEMOTI~1\\UNINST.EXE\r\n");
     EXPECT_EQ(AddWininitDeletes("[Rename]\r\nNUL=C:\\A.TMP\r\n[other]\r\nx=1", paths),
-              "[Rename]\r\nNUL=C:\\DEMOTI~1\\UNINST.EXE\r\nNUL=C:\\A.TMP\r\n[other]\r\nx=1");
+              "[Rename]\r\nNUL=C:\\A.TMP\r\nNUL=C:\\DEMOTI~1\\UNINST.EXE\r\n[other]\r\nx=1");
+    EXPECT_EQ(AddWininitDeletes("[rename]\r\nNUL=C:\\A.TMP", paths),
+              "[rename]\r\nNUL=C:\\A.TMP\r\nNUL=C:\\DEMOTI~1\\UNINST.EXE\r\n");
     EXPECT_EQ(AddWininitDeletes("[other]\r\nx=1", paths),
               "[other]\r\nx=1\r\n[rename]\r\nNUL=C:\\DEMOTI~1\\UNINST.EXE\r\n");
     EXPECT_EQ(AddWininitDeletes("[rename]", paths), "[rename]\r\nNUL=C:\\DEMOTI~1\\UNINST.EXE\r\n");
