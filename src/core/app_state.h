@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class InstallRecorder;
+
 // Process-wide state shared by every part of setup: the language settled from
 // the CD marker, the message catalog's tables and the screen size. Nothing
 // else is global; the state of a run belongs to the main dialog.
@@ -18,6 +20,8 @@ struct AppState {
     // its DIALOG font, an HFONT owned by the main dialog; null without one.
     std::uint32_t backgroundColour = 0xC0C0C0;
     void *dialogFont = nullptr;
+    // The install record of the running installation; null outside it.
+    InstallRecorder *recorder = nullptr;
 };
 
 AppState &App();

@@ -2,6 +2,7 @@
 
 #include "messages/file_errors.h"
 #include "files/file_status_win.h"
+#include "files/install_record_win.h"
 #include "messages/catalog.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
@@ -256,6 +257,7 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
                 progress_.fileDone = progress_.fileLength = length;
                 Show(source, true);
             }
+            RecordInstalledFile(destination);
             return 1;
         }
     }
@@ -307,5 +309,6 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
         return fail(GetLastError());
     temp.Placed();
     temp.Close();
+    RecordInstalledFile(destination);
     return 1;
 }

@@ -1,6 +1,7 @@
 #include "files/directory_commands.h"
 
 #include "core/ascii.h"
+#include "core/install_record.h"
 #include "core/install_settings.h"
 #include "files/copy_engine.h"
 
@@ -9,6 +10,13 @@
 #include <vector>
 
 namespace {
+
+void RecordFolder(const std::string &path) {
+    RecordEntry entry;
+    entry.kind = RecordKind::Folder;
+    entry.path = path;
+    RecordInstalled(entry);
+}
 
 constexpr std::size_t kMaxPath = 255;
 
@@ -108,7 +116,8 @@ int CopyDirectory(const std::string &source, const std::string &target, bool rec
         if (IsDirectory(found)) {
             if (!recurse)
                 continue;
-            CreateDirectoryA(to.c_str(), nullptr); // an existing one is fine
+            if (CreateDirectoryA(to.c_str(), nullptr)) // an existing one is fine
+                RecordFolder(to);
             CopyDirectory(from, to, true, showProgress, engine);
         } else {
             engine.CopieFichier(from, to, showProgress);
@@ -134,7 +143,9 @@ void CreateDirectoryPath(const std::string &path) {
             continue;
         if (at == 0 || bounded[at - 1] == '\\')
             continue; // nothing new at this level
-        CreateDirectoryA(BarsToBlanks(bounded.substr(0, at)).c_str(), nullptr);
+        const std::string level = BarsToBlanks(bounded.substr(0, at));
+        if (CreateDirectoryA(level.c_str(), nullptr))
+            RecordFolder(level);
     }
 }
 

@@ -18,6 +18,14 @@ enum TextGroup : int {
     kTextLanguageOnDrive = 115,
     kTextInsertDiskOne = 121,
     kTextNoDriveSpace = 127,
+    // The uninstaller's.
+    kTextUninstallQuestion = 145,
+    kTextUninstallDone = 151,
+    kTextUninstallKept = 157,
+    kTextUninstallRestart = 163,
+    kTextUninstallUserFiles = 169,
+    kTextUninstallNothing = 175,
+    kTextUninstallTitle = 181,
 };
 
 // Single strings.

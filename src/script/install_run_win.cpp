@@ -4,6 +4,7 @@
 #include "core/run_state.h"
 #include "files/directory_commands.h"
 #include "files/file_commands.h"
+#include "files/install_record_win.h"
 #include "files/product_settings_win.h"
 #include "script/display_commands.h"
 #include "script/interpreter.h"
@@ -57,7 +58,17 @@ void RunInstall(RunState &run, InstallView &view) {
     ScreenSaverOff screenSaver;
     run.programPath = run.dirs.install + ProductSetting(run.settingsPath, "general", "Exec");
     CloseNamedWindows(run, view);
+    // What an earlier installation created outside the files stays after the
+    // clean-up (folders, shortcuts, keys, batch lines), so the fresh record
+    // takes it over: the uninstaller must still remove it.
+    const std::string recordPath = run.dirs.install + kInstallRecordName;
+    const ParsedRecord earlier = ParseRecord(ReadRecordFile(recordPath));
     CleanInstallDirectory(run.dirs.install, run.settings, run.productCode);
+    InstallRecordFile record(recordPath);
+    for (const RecordEntry &entry : earlier.entries) {
+        if (entry.kind != RecordKind::File && entry.kind != RecordKind::Language)
+            record.Add(entry);
+    }
 
     const auto files = MakeFileCommands(run, view);
     const auto shell = MakeShellCommands(run, view);

@@ -1,5 +1,6 @@
 #include "system/autoexec_win.h"
 
+#include "core/install_record.h"
 #include "messages/file_errors.h"
 #include "system/autoexec.h"
 
@@ -97,5 +98,10 @@ bool AppendPathToBatchFile(const std::string &batchPath, const std::string &dire
         return Fail(view, batchPath);
     if (attributes != INVALID_FILE_ATTRIBUTES && attributes != FILE_ATTRIBUTE_NORMAL)
         SetFileAttributesA(batchPath.c_str(), attributes);
+    RecordEntry entry;
+    entry.kind = RecordKind::Autoexec;
+    entry.path = batchPath;
+    entry.second = directory;
+    RecordInstalled(entry);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "system/font_install.h"
 
+#include "core/install_record.h"
 #include "core/install_view.h"
 #include "core/run_state.h"
 #include "files/copy_engine.h"
@@ -146,4 +147,8 @@ void InstallScriptFont(RunState &run, const std::string &fontFile, const std::st
     }
     AddFontResourceA(installed.c_str());
     BroadcastFontChange();
+    RecordEntry entry;
+    entry.kind = RecordKind::Font;
+    entry.path = installed;
+    RecordInstalled(entry);
 }

@@ -2,6 +2,7 @@
 
 #include "core/app_state.h"
 #include "core/ascii.h"
+#include "core/install_record.h"
 #include "core/install_view.h"
 #include "core/run_state.h"
 #include "files/copy_engine.h"
@@ -33,6 +34,20 @@ std::string BlanksToBars(std::string text) {
     return text;
 }
 
+// A shortcut goes to the record with its target, so that the uninstaller
+// removes it only while it still points where setup made it point.
+void CreateRecordedLink(InstallView &view, const std::string &target, const std::string &arguments,
+                        const std::string &linkPath, const std::string &description,
+                        const std::string &iconPath) {
+    if (FAILED(CreateShellLink(view, target, arguments, linkPath, description, iconPath)))
+        return;
+    RecordEntry link;
+    link.kind = RecordKind::Link;
+    link.path = linkPath;
+    link.second = target;
+    RecordInstalled(link);
+}
+
 char DriveOf(const std::string &path) {
     return path.empty() ? '\0' : path[0];
 }
@@ -48,6 +63,10 @@ public:
         if (!path.empty() && path.back() == '\\')
             path.pop_back();
         CreateDirectoryPath(BarsToBlanks(path));
+        RecordEntry group;
+        group.kind = RecordKind::Group;
+        group.path = BarsToBlanks(path);
+        RecordInstalled(group);
     }
 
     void Run(const AddStartFileCommand &command) override {
@@ -78,7 +97,7 @@ public:
         parts.languageText = GroupText(kTextLanguageOnDrive);
         parts.drive = DriveOf(*target);
         const LinkName link = ProgramLinkName(parts);
-        CreateShellLink(view_, *target, command.arguments, link.path, link.description, icon);
+        CreateRecordedLink(view_, *target, command.arguments, link.path, link.description, icon);
     }
 
     void Run(const AddLinkCommand &command) override {
@@ -98,7 +117,7 @@ public:
         std::string icon;
         if (!Icon(command.iconFile, command.iconDir, icon))
             return;
-        CreateShellLink(view_, *target, "", *link + ".lnk", name, icon);
+        CreateRecordedLink(view_, *target, "", *link + ".lnk", name, icon);
     }
 
     void Run(const AddStartupCommand &command) override {
@@ -111,7 +130,7 @@ public:
         const std::string base = StartupBaseName(*target);
         const std::string link = StartupLinkPath(SpecialFolderPath(CSIDL_STARTUP, view_), base,
                                                  GroupText(kTextLanguageOnDrive), DriveOf(*target));
-        CreateShellLink(view_, *target, "", link, base, icon);
+        CreateRecordedLink(view_, *target, "", link, base, icon);
     }
 
     void Run(const DeleteCommand &command) override {

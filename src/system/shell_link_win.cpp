@@ -120,3 +120,27 @@ HRESULT ResolveShellLink(HWND owner, const std::string &linkPath, std::string &t
     target = path;
     return S_OK;
 }
+
+HRESULT ReadShellLinkTarget(const std::string &linkPath, std::string &target) {
+    target.clear();
+    ComPtr<IShellLinkA> link;
+    HRESULT status = MakeShellLink(link);
+    if (FAILED(status) || !link)
+        return FAILED(status) ? status : E_FAIL;
+    ComPtr<IPersistFile> file;
+    status = link->QueryInterface(IID_IPersistFile, file.Out());
+    if (FAILED(status) || !file)
+        return FAILED(status) ? status : E_FAIL;
+    WCHAR wide[MAX_PATH];
+    if (!WideName(linkPath, wide))
+        return E_INVALIDARG;
+    status = file->Load(wide, STGM_READ);
+    if (FAILED(status))
+        return status;
+    char path[MAX_PATH] = {};
+    status = link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH);
+    if (FAILED(status))
+        return status;
+    target = path;
+    return S_OK;
+}

@@ -17,3 +17,7 @@ HRESULT CreateShellLink(InstallView &view, const std::string &target, const std:
 
 // The target of a shortcut file, or "" when it cannot be read or resolved.
 HRESULT ResolveShellLink(HWND owner, const std::string &linkPath, std::string &target);
+
+// The target a shortcut file names, as stored: nothing is resolved or
+// searched for, so a shortcut to a file that is gone still reads.
+HRESULT ReadShellLinkTarget(const std::string &linkPath, std::string &target);

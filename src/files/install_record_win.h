@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/install_record.h"
+
+#include <string>
+
+// The run's install record on disk: created afresh (a record of an earlier
+// run is replaced), every line written and flushed as it comes. While it
+// lives it is the process's recorder. The install directory is often made by
+// the script itself: until the file can be created, lines wait in memory.
+class InstallRecordFile : public InstallRecorder {
+public:
+    explicit InstallRecordFile(const std::string &path);
+    ~InstallRecordFile() override;
+    InstallRecordFile(const InstallRecordFile &) = delete;
+    InstallRecordFile &operator=(const InstallRecordFile &) = delete;
+
+    bool Open() const { return handle_ != nullptr; }
+    void Add(const RecordEntry &entry) override;
+
+private:
+    bool TryOpen();
+    void Write(const std::string &line);
+    std::string path_;
+    std::string pending_;
+    void *handle_ = nullptr;
+};
+
+// The whole content of a record file ("" when it cannot be read); at most a
+// few megabytes are read.
+std::string ReadRecordFile(const std::string &path);
+
+// A file now in place: its size and last write time go to the record.
+void RecordInstalledFile(const std::string &path);

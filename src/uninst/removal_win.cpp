@@ -1,0 +1,313 @@
+#include "uninst/removal_win.h"
+
+#include "core/ascii.h"
+#include "files/file_status_win.h"
+#include "files/install_record_win.h"
+#include "platform/windows_family.h"
+#include "system/shell_link_win.h"
+
+#include <windows.h>
+
+namespace {
+
+// A file another program holds is tried again for a moment before its
+// removal is left to the next restart.
+constexpr int kDeleteTries = 5;
+constexpr DWORD kDeleteRetryMs = 200;
+
+// Closes a key handle when it goes out of scope.
+class Key {
+public:
+    ~Key() {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    HKEY *Out() { return &key_; }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+HKEY RootOf(const std::string &name) {
+    if (name == "HKCR")
+        return HKEY_CLASSES_ROOT;
+    if (name == "HKCU")
+        return HKEY_CURRENT_USER;
+    if (name == "HKLM")
+        return HKEY_LOCAL_MACHINE;
+    if (name == "HKU")
+        return HKEY_USERS;
+    if (name == "HKCC")
+        return HKEY_CURRENT_CONFIG;
+    return nullptr;
+}
+
+std::uint64_t Join(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+bool InUse(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_LOCK_VIOLATION;
+}
+
+std::string ShortPath(const std::string &path) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path;
+}
+
+std::string ReadWhole(const std::string &path, bool &ok) {
+    ok = false;
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return "";
+    const DWORD size = GetFileSize(file.Get(), nullptr);
+    if (size == INVALID_FILE_SIZE || size > (16u << 20))
+        return "";
+    std::string text(size, '\0');
+    DWORD got = 0;
+    if (size && (!ReadFile(file.Get(), &text[0], size, &got, nullptr) || got != size))
+        return "";
+    ok = true;
+    return text;
+}
+
+// Written beside the file and swapped in only when complete, so the file is
+// never lost half way.
+bool WriteReplacing(const std::string &path, const std::string &text) {
+    const std::string temp = path + ".$$$";
+    {
+        FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return false;
+        DWORD written = 0;
+        const bool ok = WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()),
+                                  &written, nullptr) &&
+                        written == text.size() && FlushFileBuffers(file.Get());
+        if (!file.Close() || !ok) {
+            DeleteFileA(temp.c_str());
+            return false;
+        }
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    bool replaced;
+    if (platform::IsWindows95Family()) {
+        // No replacing rename there; the old file goes only once the new one
+        // is whole beside it.
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        replaced = DeleteFileA(path.c_str()) && MoveFileA(temp.c_str(), path.c_str());
+    } else {
+        replaced = platform::CallMoveFileEx(temp.c_str(), path.c_str(),
+                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    if (!replaced) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && attributes != FILE_ATTRIBUTE_NORMAL)
+        SetFileAttributesA(path.c_str(), attributes);
+    return true;
+}
+
+// NT: the delayed move; the Windows 95 family: wininit.ini's [rename].
+bool DeleteAtRestart(const std::vector<std::string> &paths) {
+    if (paths.empty())
+        return true;
+    if (!platform::IsWindows95Family()) {
+        bool all = true;
+        for (const std::string &path : paths)
+            all =
+                platform::CallMoveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) && all;
+        return all;
+    }
+    char windows[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    if (length == 0 || length >= sizeof windows)
+        return false;
+    std::string wininit(windows, length);
+    if (wininit.back() != '\\')
+        wininit += '\\';
+    wininit += "WININIT.INI";
+    bool ok = false;
+    const std::string content = ReadWhole(wininit, ok);
+    std::vector<std::string> shortPaths;
+    for (const std::string &path : paths)
+        shortPaths.push_back(ShortPath(path));
+    const std::string text = AddWininitDeletes(ok ? content : std::string(), shortPaths);
+    if (ok)
+        return WriteReplacing(wininit, text);
+    FileHandle file(CreateFileA(wininit.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file &&
+           WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+class Remover {
+public:
+    Remover(const std::string &installDir, const std::string &ownPath)
+        : installDir_(installDir), ownPath_(ownPath) {}
+
+    void Run(const RemovalStep &step) {
+        const RecordEntry &entry = step.entry;
+        switch (step.kind) {
+        case StepKind::RemoveLink:
+            RemoveLink(entry.path);
+            break;
+        case StepKind::RemoveFile:
+            RemoveFile(entry);
+            break;
+        case StepKind::RemoveFolder:
+            RemoveFolder(entry.path);
+            break;
+        case StepKind::RemoveValue:
+            RemoveValue(entry);
+            break;
+        case StepKind::RemoveKey:
+            RemoveKey(entry);
+            break;
+        case StepKind::RemovePathLines:
+            RemoveBatchLines(entry);
+            break;
+        }
+    }
+
+    RemovalOutcome Finish() {
+        if (!DeleteAtRestart(toDefer_))
+            outcome_.kept.insert(outcome_.kept.end(), toDefer_.begin(), toDefer_.end());
+        else
+            outcome_.deferred = toDefer_;
+        return outcome_;
+    }
+
+private:
+    void RemoveLink(const std::string &path) {
+        if (!PathExists(path))
+            return;
+        std::string target;
+        // A shortcut the user pointed elsewhere is the user's now.
+        if (FAILED(ReadShellLinkTarget(path, target)) || !PathInside(target, installDir_))
+            return;
+        Delete(path);
+    }
+
+    void RemoveFile(const RecordEntry &entry) {
+        if (EqualsNoCase(entry.path, ownPath_))
+            return;
+        WIN32_FILE_ATTRIBUTE_DATA status;
+        if (!QueryFileStatus(entry.path, status) ||
+            (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return;
+        if (Join(status.nFileSizeHigh, status.nFileSizeLow) != entry.size ||
+            Join(status.ftLastWriteTime.dwHighDateTime, status.ftLastWriteTime.dwLowDateTime) !=
+                entry.time) {
+            outcome_.kept.push_back(entry.path);
+            return;
+        }
+        Delete(entry.path);
+    }
+
+    void Delete(const std::string &path) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        for (int attempt = 0;; ++attempt) {
+            if (DeleteFileA(path.c_str()))
+                return;
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                return;
+            if (!InUse(error) || attempt + 1 == kDeleteTries)
+                break;
+            Sleep(kDeleteRetryMs);
+        }
+        toDefer_.push_back(path);
+    }
+
+    void RemoveFolder(const std::string &path) {
+        if (RemoveDirectoryA(path.c_str()) || !PathExists(path))
+            return;
+        // The install directory holds this program and the record until the
+        // end: it is looked at last.
+        std::string withSlash = path;
+        if (withSlash.back() != '\\')
+            withSlash += '\\';
+        if (EqualsNoCase(withSlash, installDir_))
+            return;
+        outcome_.folders.push_back(path);
+    }
+
+    void RemoveValue(const RecordEntry &entry) {
+        Key key;
+        const HKEY root = RootOf(entry.root);
+        if (!root ||
+            RegOpenKeyExA(root, entry.path.c_str(), 0, KEY_SET_VALUE, key.Out()) != ERROR_SUCCESS)
+            return;
+        RegDeleteValueA(key.Get(), entry.second.empty() ? nullptr : entry.second.c_str());
+    }
+
+    // Only an empty key: the Windows 95 family's RegDeleteKey takes the
+    // subkeys with it, and what someone else put there must stay.
+    void RemoveKey(const RecordEntry &entry) {
+        const HKEY root = RootOf(entry.root);
+        if (!root)
+            return;
+        bool empty = false;
+        {
+            Key key;
+            if (RegOpenKeyExA(root, entry.path.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
+                return;
+            char name[256];
+            DWORD length = sizeof name;
+            const bool noSubkey = RegEnumKeyExA(key.Get(), 0, name, &length, nullptr, nullptr,
+                                                nullptr, nullptr) == ERROR_NO_MORE_ITEMS;
+            length = sizeof name;
+            const bool noValue = RegEnumValueA(key.Get(), 0, name, &length, nullptr, nullptr,
+                                               nullptr, nullptr) == ERROR_NO_MORE_ITEMS;
+            empty = noSubkey && noValue;
+        }
+        if (empty)
+            RegDeleteKeyA(root, entry.path.c_str());
+    }
+
+    void RemoveBatchLines(const RecordEntry &entry) {
+        bool ok = false;
+        const std::string content = ReadWhole(entry.path, ok);
+        if (!ok)
+            return;
+        bool removed = false;
+        const std::string text = RemovePathLines(content, entry.second, removed);
+        if (removed && !WriteReplacing(entry.path, text))
+            outcome_.kept.push_back(entry.path);
+    }
+
+    const std::string installDir_;
+    const std::string ownPath_;
+    RemovalOutcome outcome_;
+    std::vector<std::string> toDefer_;
+};
+
+} // namespace
+
+bool PathExists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+RemovalOutcome CarryOut(const RemovalPlan &plan, const std::string &installDir,
+                        const std::string &ownPath) {
+    Remover remover(installDir, ownPath);
+    for (const RemovalStep &step : plan.steps)
+        remover.Run(step);
+    return remover.Finish();
+}
+
+void RemoveSelfAtRestart(const std::string &ownPath, const std::string &folder) {
+    std::vector<std::string> paths = {ownPath};
+    // wininit.ini deletes files only: there the empty folder stays.
+    if (!folder.empty() && !platform::IsWindows95Family())
+        paths.push_back(folder);
+    DeleteAtRestart(paths);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "uninst/removal_plan.h"
+
+#include <string>
+#include <vector>
+
+// What became of a removal.
+struct RemovalOutcome {
+    std::vector<std::string> kept;     // installed files changed since: left in place
+    std::vector<std::string> deferred; // in use: removed at the next restart
+    std::vector<std::string> folders;  // folders setup made that still hold files of the user's
+};
+
+// Carries the plan out. The running program's own file is not removed here:
+// see RemoveSelfAtRestart.
+RemovalOutcome CarryOut(const RemovalPlan &plan, const std::string &installDir,
+                        const std::string &ownPath);
+
+// The program's own file, and on the NT family its folder once empty, go at
+// the next restart: a running program cannot delete itself.
+void RemoveSelfAtRestart(const std::string &ownPath, const std::string &folder);
+
+// True when a file or folder of that name exists.
+bool PathExists(const std::string &path);

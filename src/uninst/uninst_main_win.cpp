@@ -1,0 +1,181 @@
+// Uninst.exe: removes what the install record beside it says setup
+// installed. Exit codes: 0 everything removed, 1 something was kept or waits
+// for a restart, 2 nothing was done.
+
+#include "core/app_state.h"
+#include "core/ascii.h"
+#include "core/install_record.h"
+#include "files/install_record_win.h"
+#include "messages/string_table.h"
+#include "messages/text_ids.h"
+#include "uninst/removal_plan.h"
+#include "uninst/removal_win.h"
+#include "uninst/uninst_text.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRemoved = 0;
+constexpr int kPartly = 1;
+constexpr int kNothingDone = 2;
+
+// Several lines of kept files are plenty for a message box.
+constexpr std::size_t kListedFiles = 15;
+
+const char kUninstallKeys[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+class ComScope {
+public:
+    ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComScope() {
+        if (ok_)
+            CoUninitialize();
+    }
+    ComScope(const ComScope &) = delete;
+    ComScope &operator=(const ComScope &) = delete;
+
+private:
+    bool ok_;
+};
+
+std::string OwnPath() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+}
+
+// The uninstall entry's "DisplayName", as the system's list of programs
+// shows it.
+std::string DisplayName(const ParsedRecord &record, const std::string &installDir) {
+    for (const RecordEntry &entry : record.entries) {
+        if (entry.kind != RecordKind::RegistryKey && entry.kind != RecordKind::RegistryValue)
+            continue;
+        if (entry.root != "HKLM" || !StartsWithNoCase(entry.path, kUninstallKeys))
+            continue;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.path.c_str(), 0, KEY_READ, &key) !=
+            ERROR_SUCCESS)
+            continue;
+        char name[256] = {};
+        DWORD size = sizeof name - 1;
+        DWORD type = 0;
+        const bool found =
+            RegQueryValueExA(key, "DisplayName", nullptr, &type, reinterpret_cast<BYTE *>(name),
+                             &size) == ERROR_SUCCESS &&
+            type == REG_SZ && name[0];
+        RegCloseKey(key);
+        if (found)
+            return name;
+    }
+    return FolderName(installDir);
+}
+
+bool RecordedFolder(const ParsedRecord &record, const std::string &installDir) {
+    for (const RecordEntry &entry : record.entries) {
+        if (entry.kind == RecordKind::Folder &&
+            (EqualsNoCase(entry.path + "\\", installDir) || EqualsNoCase(entry.path, installDir)))
+            return true;
+    }
+    return false;
+}
+
+// True when nothing is left in the folder but the program itself and the
+// files that go at the next restart.
+bool OnlyPendingLeft(const std::string &installDir, const std::string &ownPath,
+                     const std::vector<std::string> &deferred) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((installDir + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return true;
+    bool onlySelf = true;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        bool pending = false;
+        for (const std::string &path : deferred)
+            pending = pending || EqualsNoCase(installDir + name, path);
+        if (!pending && !EqualsNoCase(installDir + name, ownPath) &&
+            !EqualsNoCase(installDir + found.cAlternateFileName, ownPath))
+            onlySelf = false;
+    } while (onlySelf && FindNextFileA(search, &found));
+    FindClose(search);
+    return onlySelf;
+}
+
+int Show(const std::string &text, UINT style) {
+    return MessageBoxA(nullptr, text.c_str(), GroupText(kTextUninstallTitle).c_str(),
+                       style | MB_SETFOREGROUND);
+}
+
+std::string ClosingText(const RemovalOutcome &outcome, const std::string &name) {
+    std::string text = FillName(GroupText(kTextUninstallDone), name);
+    if (!outcome.kept.empty()) {
+        text += "\n\n" + GroupText(kTextUninstallKept);
+        for (std::size_t i = 0; i < outcome.kept.size() && i < kListedFiles; ++i)
+            text += "\n" + outcome.kept[i];
+        if (outcome.kept.size() > kListedFiles)
+            text += "\n...";
+    }
+    for (const std::string &folder : outcome.folders)
+        text += "\n\n" + FillName(GroupText(kTextUninstallUserFiles), folder);
+    if (!outcome.deferred.empty())
+        text += "\n\n" + GroupText(kTextUninstallRestart);
+    return text;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const bool silent = SilentSwitch(GetCommandLineA());
+    const std::string ownPath = OwnPath();
+    const std::size_t slash = ownPath.rfind('\\');
+    if (slash == std::string::npos)
+        return kNothingDone;
+    const std::string installDir = ownPath.substr(0, slash + 1);
+    const std::string recordPath = installDir + kInstallRecordName;
+
+    const ParsedRecord record = ParseRecord(ReadRecordFile(recordPath));
+    const RemovalPlan plan = PlanRemoval(record, installDir);
+    App().languageIndex = plan.language;
+    if (!record.valid) {
+        if (!silent)
+            Show(GroupText(kTextUninstallNothing), MB_OK | MB_ICONINFORMATION);
+        return kNothingDone;
+    }
+    const std::string name = DisplayName(record, installDir);
+    if (!silent && Show(FillName(GroupText(kTextUninstallQuestion), name),
+                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return kNothingDone;
+
+    RemovalOutcome outcome;
+    {
+        ComScope com; // the shortcuts are read through the shell
+        outcome = CarryOut(plan, installDir, ownPath);
+    }
+    // The record goes even when something was kept: a second run finds
+    // nothing left of this installation to remove.
+    SetFileAttributesA(recordPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(recordPath.c_str());
+
+    std::string folder = installDir.substr(0, installDir.size() - 1);
+    if (!OnlyPendingLeft(installDir, ownPath, outcome.deferred)) {
+        if (RecordedFolder(record, installDir))
+            outcome.folders.push_back(folder);
+        folder.clear();
+    } else if (!RecordedFolder(record, installDir)) {
+        folder.clear();
+    }
+    RemoveSelfAtRestart(ownPath, folder);
+
+    if (!silent)
+        Show(ClosingText(outcome, name), MB_OK | MB_ICONINFORMATION);
+    const bool whole = outcome.kept.empty() && outcome.deferred.empty() && outcome.folders.empty();
+    return whole ? kRemoved : kPartly;
+}

@@ -1,0 +1,364 @@
+// Uninst.exe after a whole install of the sample CD through the window: the
+// shortcuts, the uninstall entry, the PATH lines and the files go; what the
+// user made or changed since stays.
+
+#include "e2e_support.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const char kInstalled[] = "C:\\Demo Title";
+const char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo Title V.1.10 on C";
+
+std::string ShellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
+        SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+    }
+    return path;
+}
+
+std::string ReadFileText(const std::string &path) {
+    std::string bytes;
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return "<missing>";
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+void WriteFileText(const std::string &path, const std::string &bytes) {
+    std::FILE *file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+bool Exists(const std::string &path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Every file and folder under dir, relative, folders ending in a backslash.
+void ListTree(const std::string &dir, const std::string &prefix, std::vector<std::string> &out) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out.push_back(prefix + name + "\\");
+            ListTree(dir + "\\" + name, prefix + name + "\\", out);
+        } else {
+            out.push_back(prefix + name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::vector<std::string> Tree(const std::string &dir) {
+    std::vector<std::string> paths;
+    ListTree(dir, "", paths);
+    for (std::string &path : paths)
+        CharUpperA(&path[0]);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+void RemoveTree(const std::string &dir) {
+    std::vector<std::string> paths;
+    ListTree(dir, "", paths);
+    std::reverse(paths.begin(), paths.end()); // a folder's contents before it
+    for (const std::string &path : paths) {
+        const std::string full = dir + "\\" + path;
+        if (path.back() == '\\')
+            RemoveDirectoryA(full.c_str());
+        else
+            DeleteFileA(full.c_str());
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+bool KeyExists(const std::string &subkey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Uninst.exe with its arguments; its exit code, 9999 when it did not start
+// and STILL_ACTIVE when it did not end within half a minute.
+DWORD RunUninst(const std::string &arguments) {
+    const std::string exe = std::string(kInstalled) + "\\Uninst.exe";
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        kInstalled, &startup, &info))
+        return 9999;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(info.hProcess, &code);
+    else
+        TerminateProcess(info.hProcess, 99);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return code;
+}
+
+void InstallDemoCd() {
+    ui::Program setup(kSetupExe, "D:\\democd");
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    Sleep(100);
+    ui::PostClick(window, 1012);
+    const Box box = WaitForBox(setup, 60000);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "Setup is finished.");
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(setup.WaitExit(15000), 0u);
+}
+
+} // namespace
+
+TEST(Uninstall, ReinstalledSampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
+    CoInitialize(nullptr);
+    const std::string programs = ShellFolder(CSIDL_PROGRAMS);
+    ASSERT_FALSE(programs.empty());
+    const std::string group = programs + "\\Morvel\\Demo Title";
+    const std::string links[] = {group + "\\Demo Title.LNK",
+                                 group + "\\Read me V.1.10 English on drive C.LNK",
+                                 ShellFolder(CSIDL_STARTUP) + "\\DEMO English on drive C.LNK",
+                                 ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Demo Title.lnk"};
+    // The world before: none of the sample CD's traces from earlier scenarios.
+    for (const std::string &link : links)
+        DeleteFileA(link.c_str());
+    RemoveDirectoryA(group.c_str());
+    RemoveDirectoryA((programs + "\\Morvel").c_str());
+    RemoveTree(kInstalled);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    const std::string batch = "C:\\AUTOEXEC.BAT";
+    const std::string oldBatch = ReadFileText(batch);
+    const std::string before = "@ECHO OFF\r\nPROMPT $P$G";
+    WriteFileText(batch, before);
+    const std::vector<std::string> programsBefore = Tree(programs);
+
+    // Installed twice: the second run's record takes over what the first
+    // one made outside the files (the uninstall entry, the shortcuts).
+    InstallDemoCd();
+    InstallDemoCd();
+    const std::string installed = std::string(kInstalled) + "\\";
+    ASSERT_TRUE(Exists(installed + "Uninst.exe"));
+    ASSERT_TRUE(Exists(installed + "UNINST$$.REC"));
+    ASSERT_TRUE(Exists(links[0]));
+    ASSERT_TRUE(KeyExists(kUninstallKey));
+    // The user plays, saves, and edits the read-me.
+    WriteFileText(installed + "GAME1.SAV", "saved game");
+    WriteFileText(installed + "IMAGES\\MYDRAWING.BMP", "drawing");
+    const std::string readme = ReadFileText(installed + "README.TXT");
+    WriteFileText(installed + "README.TXT", readme + "my notes\r\n");
+
+    EXPECT_EQ(RunUninst("/S"), 1u); // something stayed: the user's files
+
+    for (const std::string &link : links)
+        EXPECT_FALSE(Exists(link)) << link;
+    EXPECT_EQ(Tree(programs), programsBefore);
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+    EXPECT_EQ(ReadFileText(batch), before);
+    // Uninst.exe itself goes at the next restart.
+    const std::vector<std::string> left = {"GAME1.SAV", "IMAGES\\", "IMAGES\\MYDRAWING.BMP",
+                                           "README.TXT", "UNINST.EXE"};
+    EXPECT_EQ(Tree(kInstalled), left);
+    EXPECT_EQ(ReadFileText(installed + "README.TXT"), readme + "my notes\r\n");
+    EXPECT_EQ(ReadFileText(installed + "GAME1.SAV"), "saved game");
+
+    // Nothing is left to remove the second time.
+    EXPECT_EQ(RunUninst("/S"), 2u);
+    EXPECT_EQ(Tree(kInstalled), left);
+
+    RemoveTree(kInstalled);
+    if (oldBatch == "<missing>")
+        DeleteFileA(batch.c_str());
+    else
+        WriteFileText(batch, oldBatch);
+    CoUninitialize();
+}
+
+TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
+    const std::string dir = "C:\\e2e-halfway";
+    RemoveTree(dir);
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\e2e-halfway\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    files["UNINST.EXE"] = DemoCdFile("DATA\\Uninst.exe");
+    ASSERT_FALSE(files["UNINST.EXE"].empty());
+    files["A.DAT"] = "a";
+    files["B.DAT"] = "b";
+    // The bad line ends the run before ALLDONE: no uninstall entry is made.
+    files["SETUP.INF"] = "MKDIR *DESTDIR\r\nMKDIR DATA *DESTDIR\r\nCOPY UNINST.EXE *DESTDIR\r\n"
+                         "COPY A.DAT *DESTDIR\r\nCOPY B.DAT *DESTDIR\r\n"
+                         "COPY SETUP.BMP *NOWHERE\r\nCOPY SETUP.BMP *DESTDIR\r\nALLDONE\r\n";
+    Cd cd("uninst-halfway", files);
+    {
+        ui::Program setup(kSetupExe, cd.Dir());
+        HWND window = WaitForMainWindow(setup);
+        ASSERT_NE(window, nullptr);
+        Sleep(100);
+        ui::PostClick(window, 1012);
+        const Box box = WaitForBox(setup, 30000);
+        ASSERT_NE(box.window, nullptr);
+        EXPECT_EQ(box.text, "Wrong file format");
+        PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(setup.WaitExit(15000), 0u);
+    }
+    const std::vector<std::string> installed = {"A.DAT", "B.DAT", "DATA\\", "UNINST$$.REC",
+                                                "UNINST.EXE"};
+    ASSERT_EQ(Tree(dir), installed);
+
+    // Another program holds A.DAT while the user removes the product.
+    HANDLE held =
+        CreateFileA((dir + "\\A.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    {
+        ui::Program uninst(dir + "\\Uninst.exe", dir);
+        const Box question = WaitForBox(uninst);
+        ASSERT_NE(question.window, nullptr);
+        EXPECT_EQ(question.caption, "Uninstall");
+        EXPECT_EQ(question.text, "Do you want to remove e2e-halfway from your computer?");
+        PostMessageA(question.window, WM_COMMAND, IDYES, 0);
+        Sleep(200);
+        const Box closing = WaitForBox(uninst, 30000);
+        ASSERT_NE(closing.window, nullptr);
+        EXPECT_EQ(closing.text, "e2e-halfway has been removed from your computer.\n\n"
+                                "Some files are in use.\nRestart your computer to complete the "
+                                "removal.");
+        PostMessageA(closing.window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(uninst.WaitExit(15000), 1u);
+    }
+    CloseHandle(held);
+    const std::vector<std::string> left = {"A.DAT", "UNINST.EXE"};
+    EXPECT_EQ(Tree(dir), left);
+    // The system deletes both at the next start, and the folder after them.
+    HKEY session = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                            "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
+                            &session),
+              ERROR_SUCCESS);
+    std::string pending(65536, '\0');
+    DWORD size = static_cast<DWORD>(pending.size());
+    const LONG read = RegQueryValueExA(session, "PendingFileRenameOperations", nullptr, nullptr,
+                                       reinterpret_cast<BYTE *>(&pending[0]), &size);
+    RegCloseKey(session);
+    ASSERT_EQ(read, ERROR_SUCCESS);
+    pending.resize(size);
+    CharUpperBuffA(&pending[0], size); // every string of the list, past its NULs
+    EXPECT_NE(pending.find("C:\\E2E-HALFWAY\\A.DAT"), std::string::npos);
+    EXPECT_NE(pending.find("C:\\E2E-HALFWAY\\UNINST.EXE"), std::string::npos);
+    // Then the folder, which they leave empty.
+    EXPECT_NE(pending.find(std::string("C:\\E2E-HALFWAY\0", 15)), std::string::npos);
+    RemoveTree(dir);
+}
+
+TEST(Uninstall, OnTheWindows95FamilyAFileInUseGoesThroughWininit) {
+    const std::string dir = "C:\\e2e-uninst95";
+    RemoveTree(dir);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    const std::string batch = "C:\\AUTOEXEC.BAT";
+    const std::string oldBatch = ReadFileText(batch);
+    const std::string before = "@ECHO OFF\r\n";
+    WriteFileText(batch, before);
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string wininit = std::string(windows) + "\\WININIT.INI";
+    const std::string oldWininit = ReadFileText(wininit);
+    DeleteFileA(wininit.c_str());
+
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\e2e-uninst95\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    // The twin whose name Wine runs in its win98 mode.
+    files["Uninst_win98_stubs.exe"] = ReadFileText("D:\\bin\\Uninst_win98_stubs.exe");
+    ASSERT_NE(files["Uninst_win98_stubs.exe"], "<missing>");
+    files["A.DAT"] = "a";
+    files["SETUP.INF"] = "MKDIR *DESTDIR\r\nCOPY Uninst_win98_stubs.exe *DESTDIR\r\n"
+                         "COPY A.DAT *DESTDIR\r\nSPECIAL ADDPATH *DESTDIR\r\nALLDONE\r\n";
+    Cd cd("uninst-95", files);
+    {
+        ui::Program setup(kSetupExe, cd.Dir());
+        HWND window = WaitForMainWindow(setup);
+        ASSERT_NE(window, nullptr);
+        Sleep(100);
+        ui::PostClick(window, 1012);
+        const Box box = WaitForBox(setup, 30000);
+        ASSERT_NE(box.window, nullptr);
+        EXPECT_EQ(box.text, "Setup is finished.");
+        PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(setup.WaitExit(15000), 0u);
+    }
+    ASSERT_TRUE(KeyExists(kUninstallKey));
+    ASSERT_NE(ReadFileText(batch), before);
+
+    const std::string exe = dir + "\\Uninst_win98_stubs.exe";
+    char shortExe[MAX_PATH] = {};
+    GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH);
+    std::string shortName = shortExe;
+    CharUpperBuffA(&shortName[0], static_cast<DWORD>(shortName.size()));
+    HANDLE held =
+        CreateFileA((dir + "\\A.DAT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string commandLine = "\"" + exe + "\" /S";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               dir.c_str(), &startup, &info));
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(info.hProcess, &code);
+    else
+        TerminateProcess(info.hProcess, 99);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    CloseHandle(held);
+    EXPECT_EQ(code, 1u);
+
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+    EXPECT_EQ(ReadFileText(batch), before); // swapped in without a replacing rename
+    std::string lines = ReadFileText(wininit);
+    CharUpperBuffA(&lines[0], static_cast<DWORD>(lines.size()));
+    const std::string shortDir = shortName.substr(0, shortName.rfind('\\'));
+    // The held file first, then the program itself; the folder stays.
+    EXPECT_EQ(lines, "[RENAME]\r\nNUL=" + shortDir + "\\A.DAT\r\nNUL=" + shortName + "\r\n");
+
+    RemoveTree(dir);
+    if (oldWininit == "<missing>")
+        DeleteFileA(wininit.c_str());
+    else
+        WriteFileText(wininit, oldWininit);
+    if (oldBatch == "<missing>")
+        DeleteFileA(batch.c_str());
+    else
+        WriteFileText(batch, oldBatch);
+}
