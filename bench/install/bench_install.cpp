@@ -1,10 +1,16 @@
-// Installs one generated product tree (a 100 MB file, 1,000 files of 100 KB,
-// 3,000 files of 1 KB) with setup.exe driven through its window, and copies
-// the same tree with a CopyFileA loop, interleaved, each run into a
-// never-used folder on C:. Prints medians, their ratio and setup's peak
-// working set.
-//   taskset -c 0 scripts/wine-run BUILD bench_install.exe SETUP_EXE E:\bench-install [rounds]
-// (pin the prefix's wineserver to the same CPU first: taskset -cp 0 PID).
+// A whole installation of one generated product tree, side by side and
+// interleaved: a CopyFileA loop, setup.exe driven through its window (timed
+// from the Install click to the closing message, and as a whole process from
+// start to exit) and, when given, an installer of the same tree built with
+// NSIS (SetCompress off, run with /S). Every run copies into a never-used
+// folder on C: and the source is read once, untimed, before each run.
+// Prints medians, their ratios to the loop and setup's peak working set.
+// Run with bench/install/run, which pins the prefix's wineserver and this
+// program to one CPU.
+//   bench_install SETUP_EXE WORKDIR [rounds] [--small] [--nsis NSIS_EXE]
+//                 [--bare BARE_DIALOG_EXE] [--generate]
+// The full tree is one 200 MiB file, 2,000 files of 100 KiB and 5,000 of
+// 1 KiB (7,001 files, 419.6 MB); --small is 20 MiB, 500 and 1,499.
 #include "bench_tree.h"
 #include "uidriver.h"
 
@@ -15,13 +21,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr int kMediumFiles = 1000;
-constexpr int kSmallFiles = 3000;
 
 bool WriteText(const std::string &path, const std::string &text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -54,6 +58,21 @@ void WriteSettings(const std::string &cd, const std::string &installDir) {
                                   "diskspacereq=1\r\n");
 }
 
+// Removes a copy of the tree (untimed), so that the disk holds one at a time.
+void RemoveCopy(const std::string &root, const Tree &tree) {
+    for (const auto &file : tree.files)
+        DeleteFileA((root + file).c_str());
+    for (const auto &dir : tree.dirs)
+        RemoveDirectoryA((root + dir).c_str());
+    RemoveDirectoryA(root.c_str());
+}
+
+void WarmFile(const std::string &path) {
+    Tree one;
+    one.files = {path};
+    Warm("", one);
+}
+
 SIZE_T PeakWorkingSet(DWORD processId) {
     SIZE_T peak = 0;
     if (HANDLE process =
@@ -74,70 +93,196 @@ HWND FindBox(DWORD processId) {
     return nullptr;
 }
 
-// From the Install click to the closing message; the peak working set of
-// setup.exe is read before the click (the idle window) and while that
-// message shows.
-double WindowInstall(const std::string &exe, const std::string &cd, SIZE_T &idleBytes,
-                     SIZE_T &peakBytes) {
+struct WindowRun {
+    double install = 0; // Install click to the closing message
+    double whole = 0;   // process start to exit
+    SIZE_T idleBytes = 0, peakBytes = 0;
+};
+
+// The peak working set of setup.exe is read before the click (the idle
+// window) and while the closing message shows.
+WindowRun WindowInstall(const std::string &exe, const std::string &cd) {
+    WindowRun result;
+    LARGE_INTEGER started, clicked, closing, ended;
+    QueryPerformanceCounter(&started);
     ui::Program setup(exe, cd);
     HWND window = ui::WaitForWindow(setup.Id(), nullptr, nullptr, 30000);
     if (!window || !GetDlgItem(window, 1023)) {
         std::fprintf(stderr, "setup shows no drive list\n");
         std::exit(1);
     }
-    Sleep(200);
-    idleBytes = PeakWorkingSet(setup.Id());
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    result.idleBytes = PeakWorkingSet(setup.Id());
+    QueryPerformanceCounter(&clicked);
     ui::PostClick(window, 1012);
     HWND box = nullptr;
     while (!(box = FindBox(setup.Id())))
         Sleep(1);
-    QueryPerformanceCounter(&end);
-    peakBytes = PeakWorkingSet(setup.Id());
+    QueryPerformanceCounter(&closing);
+    result.peakBytes = PeakWorkingSet(setup.Id());
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    setup.WaitExit(30000);
+    if (setup.WaitExit(30000) == STILL_ACTIVE) {
+        std::fprintf(stderr, "setup did not exit\n");
+        std::exit(1);
+    }
+    QueryPerformanceCounter(&ended);
+    result.install = Seconds(clicked, closing);
+    result.whole = Seconds(started, ended);
+    return result;
+}
+
+// The NSIS installer, silent, into target; the whole process is timed.
+double NsisInstall(const std::string &exe, const std::string &target) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string commandLine = "\"" + exe + "\" /S /D=" + target;
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info)) {
+        std::fprintf(stderr, "cannot start %s\n", exe.c_str());
+        std::exit(1);
+    }
+    WaitForSingleObject(info.hProcess, INFINITE);
+    QueryPerformanceCounter(&end);
+    DWORD code = 1;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (code != 0) {
+        std::fprintf(stderr, "NSIS installer exit code %lu\n", static_cast<unsigned long>(code));
+        std::exit(1);
+    }
     return Seconds(start, end);
+}
+
+// The peak working set of the bare dialog of bench/startup, its window
+// shown, in the same prefix: what any dialog program costs here.
+SIZE_T BareDialogPeak(const std::string &exe, const std::string &cwd) {
+    ui::Program bare(exe, cwd);
+    HWND window = ui::WaitForWindow(bare.Id(), nullptr, nullptr, 30000);
+    if (!window)
+        return 0;
+    Sleep(200);
+    const SIZE_T peak = PeakWorkingSet(bare.Id());
+    ui::PostClick(window, 2);
+    bare.WaitExit(10000);
+    return peak;
+}
+
+// Ends the program unless target holds every file of the tree.
+void CheckCopy(const std::string &target, const Tree &tree, const char *who) {
+    for (const auto &file : tree.files) {
+        if (GetFileAttributesA((target + file).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            std::fprintf(stderr, "%s left out %s\n", who, file.c_str());
+            std::exit(1);
+        }
+    }
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_install SETUP_EXE WORKDIR [rounds]\n");
+        std::fprintf(stderr, "usage: bench_install SETUP_EXE WORKDIR [rounds] [--small] "
+                             "[--nsis NSIS_EXE] [--bare BARE_DIALOG_EXE] [--generate]\n");
         return 2;
     }
     const std::string exe = argv[1];
     std::string work = argv[2];
     if (work.back() != '\\')
         work += '\\';
-    const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
-    const Tree tree = MakeTreeList(100u << 20, kMediumFiles, kSmallFiles);
+    int rounds = 5;
+    bool small = false, generateOnly = false;
+    std::string nsis, bare;
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--small") == 0)
+            small = true;
+        else if (std::strcmp(argv[i], "--generate") == 0)
+            generateOnly = true;
+        else if (std::strcmp(argv[i], "--nsis") == 0 && i + 1 < argc)
+            nsis = argv[++i];
+        else if (std::strcmp(argv[i], "--bare") == 0 && i + 1 < argc)
+            bare = argv[++i];
+        else
+            rounds = std::max(1, std::atoi(argv[i]));
+    }
+    const Tree tree =
+        small ? MakeTreeList(20u << 20, 500, 1499) : MakeTreeList(200u << 20, 2000, 5000);
     CreateDirectoryA(work.c_str(), nullptr);
     const std::string cd = work + "cd\\";
     Generate(cd, tree);
+    if (generateOnly)
+        return 0;
     const std::string run = std::to_string(GetTickCount());
+    std::printf("%zu files; %d rounds%s\n", tree.files.size(), rounds,
+                nsis.empty() ? ", no NSIS installer" : "");
 
-    std::vector<double> plain, window;
-    SIZE_T peak = 0;
+    std::vector<double> plain, window, whole, peer;
+    SIZE_T peak = 0, idlePeak = 0;
     for (int round = 0; round < rounds; ++round) {
         const std::string tag = run + "-" + std::to_string(round);
-        Warm(cd + "TREE\\", tree);
-        plain.push_back(TimeCopy(cd + "TREE\\", "C:\\bench-plain-" + tag + "\\", tree,
-                                 [](const std::string &from, const std::string &to) {
-                                     return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
-                                 }));
-        Warm(cd + "TREE\\", tree);
-        WriteSettings(cd, "bench-setup-" + tag);
-        SIZE_T idle = 0, roundPeak = 0;
-        window.push_back(WindowInstall(exe, cd, idle, roundPeak));
-        peak = std::max(peak, roundPeak);
-        std::printf("round %d: CopyFileA %.3f s, setup %.3f s, peak working set %.1f MB "
-                    "(%.1f MB before Install)\n",
-                    round, plain.back(), window.back(), roundPeak / 1048576.0, idle / 1048576.0);
+        // The order turns each round, so that no variant always follows another.
+        for (int step = 0; step < 3; ++step) {
+            const int variant = (round + step) % 3;
+            if (variant == 0) {
+                const std::string target = "C:\\bench-plain-" + tag + "\\";
+                Warm(cd + "TREE\\", tree);
+                plain.push_back(TimeCopy(cd + "TREE\\", target, tree,
+                                         [](const std::string &from, const std::string &to) {
+                                             return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+                                         }));
+                CheckCopy(target, tree, "CopyFileA");
+                RemoveCopy(target, tree);
+            } else if (variant == 1) {
+                const std::string target = "C:\\bench-setup-" + tag + "\\TREE\\";
+                Warm(cd + "TREE\\", tree);
+                WriteSettings(cd, "bench-setup-" + tag);
+                const WindowRun result = WindowInstall(exe, cd);
+                window.push_back(result.install);
+                whole.push_back(result.whole);
+                peak = std::max(peak, result.peakBytes);
+                idlePeak = std::max(idlePeak, result.idleBytes);
+                CheckCopy(target, tree, "setup");
+                RemoveCopy(target, tree);
+                RemoveDirectoryA(("C:\\bench-setup-" + tag).c_str());
+            } else if (!nsis.empty()) {
+                const std::string root = "C:\\bench-nsis-" + tag;
+                Warm(cd + "TREE\\", tree);
+                WarmFile(nsis);
+                peer.push_back(NsisInstall(nsis, root));
+                CheckCopy(root + "\\", tree, "NSIS");
+                RemoveCopy(root + "\\", tree);
+            }
+        }
+        std::printf("round %d: CopyFileA %.3f s, setup %.3f s (whole %.3f s)", round, plain.back(),
+                    window.back(), whole.back());
+        if (!peer.empty())
+            std::printf(", NSIS %.3f s", peer.back());
+        std::printf("\n");
+        std::fflush(stdout);
     }
-    const double a = Median(plain), b = Median(window);
-    std::printf("median: CopyFileA %.3f s, setup %.3f s, ratio %.3f; peak working set %.1f MB\n", a,
-                b, b / a, peak / 1048576.0);
+    const double loop = Median(plain);
+    const auto row = [&](const char *name, const std::vector<double> &times) {
+        if (times.empty())
+            return;
+        const double median = Median(times);
+        std::printf("| %-34s | %7.3f s | %5.2f |\n", name, median, median / loop);
+    };
+    std::printf("| copier                             |  median   | x loop |\n");
+    row("CopyFileA loop", plain);
+    if (!peer.empty())
+        row("NSIS installer /S (whole process)", peer);
+    row("setup.exe, Install to closing box", window);
+    row("setup.exe, whole process", whole);
+    if (!peer.empty())
+        std::printf("setup (Install to closing box) / NSIS: %.2f\n", Median(window) / Median(peer));
+    std::printf("per file, CopyFileA loop: %.0f us; setup: %.0f us\n",
+                loop / tree.files.size() * 1e6, Median(window) / tree.files.size() * 1e6);
+    std::printf("setup peak working set %.1f MB (%.1f MB before Install)", peak / 1048576.0,
+                idlePeak / 1048576.0);
+    if (!bare.empty())
+        std::printf("; bare dialog %.1f MB", BareDialogPeak(bare, cd) / 1048576.0);
+    std::printf("\n");
     return 0;
 }

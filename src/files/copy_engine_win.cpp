@@ -141,6 +141,23 @@ bool ReplaceDestination(TempFile &temp, const std::string &destination, DWORD ex
     return moved;
 }
 
+struct SourceFileInfo {
+    DWORD nFileSizeHigh = 0;
+    DWORD nFileSizeLow = 0;
+    FILETIME ftCreationTime{};
+    FILETIME ftLastAccessTime{};
+    FILETIME ftLastWriteTime{};
+};
+
+bool ReadSourceFileInfo(HANDLE file, SourceFileInfo &info) {
+    SetLastError(NO_ERROR);
+    info.nFileSizeLow = GetFileSize(file, &info.nFileSizeHigh);
+    if (info.nFileSizeLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return false;
+    return GetFileTime(file, &info.ftCreationTime, &info.ftLastAccessTime, &info.ftLastWriteTime) !=
+           FALSE;
+}
+
 } // namespace
 
 std::uint64_t DirectorySize(const std::string &path, bool recurse) {
@@ -223,8 +240,10 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in)
         return 0;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(in.Get(), &info)) {
+    // Size and times only: GetFileInformationByHandle also asks for the
+    // volume's serial number, which costs several requests per file.
+    SourceFileInfo info;
+    if (!ReadSourceFileInfo(in.Get(), info)) {
         ReportFileError(view_, FileErrorCauseOfWin32(GetLastError()), source);
         return 0;
     }

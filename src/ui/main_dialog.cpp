@@ -203,11 +203,11 @@ INT_PTR MainDialog::OnControlColour(HWND control) {
     const auto &bars = run_.settings.barColours;
     if (control == hwnd_)
         return reinterpret_cast<INT_PTR>(backgroundBrush_.Of(run_.settings.backgroundColour));
-    if (control == GetDlgItem(hwnd_, IDC_CURRENT_BAR)) {
+    if (control == (fileBar_ ? fileBar_ : GetDlgItem(hwnd_, IDC_CURRENT_BAR))) {
         const Rgb colour = BarColour(bars[0], counters_.fileDone, counters_.fileLength);
         return reinterpret_cast<INT_PTR>(fileBarBrush_.Of(ColourRef(colour)));
     }
-    if (control == GetDlgItem(hwnd_, IDC_TOTAL_BAR)) {
+    if (control == (totalBar_ ? totalBar_ : GetDlgItem(hwnd_, IDC_TOTAL_BAR))) {
         const Rgb colour = BarColour(bars[1], counters_.bytesDone, counters_.totalBytes);
         return reinterpret_cast<INT_PTR>(totalBarBrush_.Of(ColourRef(colour)));
     }
@@ -261,23 +261,54 @@ void MainDialog::SwitchToInstallLayout() {
     UpdateWindow(hwnd_);
 }
 
+// The copy does not return to the message loop, so the progress is drawn
+// here, but at most once per frame: setting and drawing the controls for each
+// of thousands of small files costs more than copying them. The values of a
+// frame not due are kept and drawn with the next one, at the end of the
+// installation, at the end of each file drawn unfinished, and before anything
+// else the window shows.
 void MainDialog::ShowProgress(const ProgressDisplay &display) {
-    // Only what changed is set: with many small files most blocks change the
-    // file line alone, and every window call costs. The copy does not return
-    // to the message loop, so the controls are drawn here, but at most once
-    // per frame: drawing each of thousands of small files costs more than
-    // copying them.
+    const DWORD now = GetTickCount();
+    const bool complete = display.bytesDone >= display.totalBytes;
+    const bool fileEnd = display.fileDone >= display.fileLength;
+    if (now - lastDrawn_ < kProgressFrameMs && !complete && !(fileEnd && fileDrawnUnfinished_)) {
+        pending_ = display;
+        pendingUndrawn_ = true;
+        return;
+    }
+    lastDrawn_ = now;
+    fileDrawnUnfinished_ = !fileEnd;
+    DrawProgress(display);
+    AnswerWindow();
+}
+
+void MainDialog::FlushProgress() {
+    if (!pendingUndrawn_)
+        return;
+    lastDrawn_ = GetTickCount();
+    fileDrawnUnfinished_ = pending_.fileDone < pending_.fileLength;
+    DrawProgress(pending_);
+}
+
+void MainDialog::DrawProgress(const ProgressDisplay &display) {
+    pendingUndrawn_ = false;
+    if (!fileBar_) {
+        fileLine_ = GetDlgItem(hwnd_, IDC_CURRENT_LABEL);
+        totalLine_ = GetDlgItem(hwnd_, IDC_TOTAL_LABEL);
+        fileBar_ = GetDlgItem(hwnd_, IDC_CURRENT_BAR);
+        totalBar_ = GetDlgItem(hwnd_, IDC_TOTAL_BAR);
+    }
+    // Only what changed is set: every window call costs.
     bool changed = false;
-    const auto line = [&](int id, const std::string &text, std::string &shown) {
+    const auto line = [&](HWND control, const std::string &text, std::string &shown) {
         if (text == shown)
             return;
         shown = text;
-        SetDlgItemTextA(hwnd_, id, text.c_str());
+        SetWindowTextA(control, text.c_str());
         changed = true;
     };
-    const auto bar = [&](int id, int y, int width, int &shown, std::uint32_t colour,
+    const auto bar = [&](HWND control, int y, int width, int &shown, std::uint32_t colour,
                          std::uint32_t &shownColour) {
-        HWND control = GetDlgItem(hwnd_, id);
         if (width != shown) {
             shown = width;
             SetWindowPos(control, HWND_TOP, 322, y, width, 14, 0);
@@ -290,23 +321,40 @@ void MainDialog::ShowProgress(const ProgressDisplay &display) {
             changed = true;
         }
     };
+    // The colours are painted from these counters: they follow what is drawn.
     counters_ = display;
     const auto &bars = run_.settings.barColours;
-    line(IDC_CURRENT_LABEL, display.fileLine, shownFileLine_);
-    line(IDC_TOTAL_LABEL, display.totalLine, shownTotalLine_);
-    bar(IDC_CURRENT_BAR, 412, display.fileBarWidth, shownFileBar_,
+    line(fileLine_, display.fileLine, shownFileLine_);
+    line(totalLine_, display.totalLine, shownTotalLine_);
+    bar(fileBar_, 412, display.fileBarWidth, shownFileBar_,
         ColourRef(BarColour(bars[0], display.fileDone, display.fileLength)), shownFileColour_);
-    bar(IDC_TOTAL_BAR, 452, display.totalBarWidth, shownTotalBar_,
+    bar(totalBar_, 452, display.totalBarWidth, shownTotalBar_,
         ColourRef(BarColour(bars[1], display.bytesDone, display.totalBytes)), shownTotalColour_);
-    const DWORD now = GetTickCount();
-    const bool complete = display.bytesDone >= display.totalBytes;
-    if (changed && (now - lastDrawn_ >= kProgressFrameMs || complete)) {
-        lastDrawn_ = now;
+    if (changed)
         UpdateWindow(hwnd_);
+}
+
+// Once a frame during the copy: the messages waiting are handled, so that
+// the window can be moved and repainted. A request to stop the program is
+// left for the modal loop.
+void MainDialog::AnswerWindow() {
+    constexpr int kMessagesPerFrame = 64;
+    MSG message;
+    for (int i = 0; i < kMessagesPerFrame && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+         ++i) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (!IsDialogMessageA(hwnd_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
 }
 
 void MainDialog::ShowProgressControls(bool visible) {
+    FlushProgress();
     for (int id : {IDC_CURRENT_LABEL, IDC_TOTAL_LABEL, IDC_CURRENT_PERCENT, IDC_TOTAL_PERCENT,
                    IDC_CURRENT_BAR, IDC_TOTAL_BAR}) {
         ::ShowWindow(GetDlgItem(hwnd_, id), visible ? SW_SHOW : SW_HIDE);
@@ -314,18 +362,22 @@ void MainDialog::ShowProgressControls(bool visible) {
 }
 
 void MainDialog::SetMessage(const std::string &text) {
+    FlushProgress();
     SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, text.c_str());
 }
 
 void MainDialog::ShowWindow(bool visible) {
+    FlushProgress();
     ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
 }
 
 void MainDialog::Alert(const std::string &text, const std::string &caption) {
+    FlushProgress();
     MessageBoxA(hwnd_, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 int MainDialog::ShowMessage(const MessageRequest &request) {
+    FlushProgress();
     return ShowMessageDialog(hwnd_, request);
 }
 
@@ -337,6 +389,7 @@ void MainDialog::RequestRestart() {
 // then the new one is shown at once. A file that does not load leaves the
 // picture area empty.
 void MainDialog::ShowImage(const ImageCommand &image) {
+    FlushProgress();
     while (static_cast<long long>(secondsTicks_) < imageSeconds_) {
         if (!PumpMessage())
             return;
@@ -353,6 +406,7 @@ std::uint32_t MainDialog::FastTicks() const {
 }
 
 bool MainDialog::PumpMessage() {
+    FlushProgress();
     MSG message;
     if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -372,6 +426,7 @@ bool MainDialog::PumpMessage() {
 }
 
 void MainDialog::EndRun(int result) {
+    FlushProgress();
     runEnded_ = true;
     EndDialog(hwnd_, result);
 }

@@ -50,6 +50,9 @@ private:
     void PollSelection();
     std::string ComposeWelcome() const;
     void Place(int id, int x, int y, int width, int height);
+    void DrawProgress(const ProgressDisplay &display);
+    void FlushProgress();
+    void AnswerWindow();
 
     HWND hwnd_ = nullptr;
     RunState run_;
@@ -74,4 +77,15 @@ private:
     std::uint32_t shownFileColour_ = 0;
     std::uint32_t shownTotalColour_ = 0;
     unsigned long lastDrawn_ = 0; // tick count of the last progress drawing
+    // The newest values not drawn yet (the frame was not due).
+    ProgressDisplay pending_;
+    bool pendingUndrawn_ = false;
+    // The current file was drawn before its end: its end is drawn too.
+    bool fileDrawnUnfinished_ = false;
+    // The progress controls, looked up once: each lookup is a request to the
+    // window system.
+    HWND fileLine_ = nullptr;
+    HWND totalLine_ = nullptr;
+    HWND fileBar_ = nullptr;
+    HWND totalBar_ = nullptr;
 };
