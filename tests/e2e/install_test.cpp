@@ -2,6 +2,7 @@
 // finish, and scripts that stop, ask for a restart or clean the install
 // directory first.
 
+#include "e2e_files.h"
 #include "e2e_support.h"
 
 #include <gtest/gtest.h>
@@ -14,27 +15,11 @@ using namespace e2e;
 namespace {
 
 std::string ReadAll(const std::string &path) {
-    std::string bytes;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "<missing>";
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
+    return ReadBytes(path);
 }
 
 void PutFile(const std::string &path, const std::string &bytes) {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
-bool Exists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    ASSERT_TRUE(WriteBytes(path, bytes)) << path;
 }
 
 ULONGLONG WriteTime(const std::string &path) {
@@ -46,23 +31,7 @@ ULONGLONG WriteTime(const std::string &path) {
 }
 
 void RemoveTreeOf(const std::string &dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = dir + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTreeOf(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
+    RemoveTree(dir);
 }
 
 // An English CD installing into C:\<installDir> with the given script.

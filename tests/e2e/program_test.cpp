@@ -2,6 +2,7 @@
 // versioned INSTALL whose installer is the probe, both awaited with the
 // main window hidden, and the closing message after them.
 
+#include "e2e_files.h"
 #include "e2e_support.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,7 @@ using namespace e2e;
 namespace {
 
 std::string ReadAll(const std::string &path) {
-    std::string bytes;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "";
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
+    return ReadBytes(path);
 }
 
 } // namespace

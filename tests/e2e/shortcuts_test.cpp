@@ -1,6 +1,7 @@
 // The sample CD's shortcuts, program group, uninstall entry and PATH line,
 // looked for where the shell and the system list them after an install.
 
+#include "e2e_files.h"
 #include "e2e_support.h"
 
 #include <objbase.h>
@@ -72,23 +73,11 @@ std::string RegistryText(const std::string &subkey, const char *name) {
 }
 
 std::string ReadFileText(const std::string &path) {
-    std::string bytes;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "<missing>";
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
+    return ReadBytes(path);
 }
 
 void WriteFileText(const std::string &path, const std::string &bytes) {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    ASSERT_TRUE(WriteBytes(path, bytes)) << path;
 }
 
 // The host's Liberation Mono with "Liberation" written over, in its ASCII

@@ -2,6 +2,7 @@
 // shortcuts, the uninstall entry, the PATH lines and the files go; what the
 // user made or changed since stays.
 
+#include "e2e_files.h"
 #include "e2e_support.h"
 
 #include <objbase.h>
@@ -33,27 +34,11 @@ std::string ShellFolder(int csidl) {
 }
 
 std::string ReadFileText(const std::string &path) {
-    std::string bytes;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return "<missing>";
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
+    return ReadBytes(path);
 }
 
 void WriteFileText(const std::string &path, const std::string &bytes) {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
-bool Exists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    ASSERT_TRUE(WriteBytes(path, bytes)) << path;
 }
 
 // Every file and folder under dir, relative, folders ending in a backslash.
@@ -83,20 +68,6 @@ std::vector<std::string> Tree(const std::string &dir) {
         CharUpperA(&path[0]);
     std::sort(paths.begin(), paths.end());
     return paths;
-}
-
-void RemoveTree(const std::string &dir) {
-    std::vector<std::string> paths;
-    ListTree(dir, "", paths);
-    std::reverse(paths.begin(), paths.end()); // a folder's contents before it
-    for (const std::string &path : paths) {
-        const std::string full = dir + "\\" + path;
-        if (path.back() == '\\')
-            RemoveDirectoryA(full.c_str());
-        else
-            DeleteFileA(full.c_str());
-    }
-    RemoveDirectoryA(dir.c_str());
 }
 
 bool KeyExists(const std::string &subkey) {
