@@ -90,9 +90,10 @@ HRESULT CreateShellLink(InstallView &view, const std::string &target, const std:
     return status;
 }
 
-HRESULT ResolveShellLink(HWND owner, const std::string &linkPath, std::string &target) {
-    target.clear();
-    ComPtr<IShellLinkA> link;
+namespace {
+
+// A shell link object with the link file loaded into it.
+HRESULT LoadShellLink(const std::string &linkPath, ComPtr<IShellLinkA> &link) {
     HRESULT status = MakeShellLink(link);
     if (FAILED(status) || !link)
         return FAILED(status) ? status : E_FAIL;
@@ -103,7 +104,15 @@ HRESULT ResolveShellLink(HWND owner, const std::string &linkPath, std::string &t
     WCHAR wide[MAX_PATH];
     if (!WideName(linkPath, wide))
         return E_INVALIDARG;
-    status = file->Load(wide, STGM_READ);
+    return file->Load(wide, STGM_READ);
+}
+
+} // namespace
+
+HRESULT ResolveShellLink(HWND owner, const std::string &linkPath, std::string &target) {
+    target.clear();
+    ComPtr<IShellLinkA> link;
+    HRESULT status = LoadShellLink(linkPath, link);
     if (FAILED(status))
         return status;
     status = link->Resolve(owner, kResolveFlags);
@@ -124,17 +133,7 @@ HRESULT ResolveShellLink(HWND owner, const std::string &linkPath, std::string &t
 HRESULT ReadShellLinkTarget(const std::string &linkPath, std::string &target) {
     target.clear();
     ComPtr<IShellLinkA> link;
-    HRESULT status = MakeShellLink(link);
-    if (FAILED(status) || !link)
-        return FAILED(status) ? status : E_FAIL;
-    ComPtr<IPersistFile> file;
-    status = link->QueryInterface(IID_IPersistFile, file.Out());
-    if (FAILED(status) || !file)
-        return FAILED(status) ? status : E_FAIL;
-    WCHAR wide[MAX_PATH];
-    if (!WideName(linkPath, wide))
-        return E_INVALIDARG;
-    status = file->Load(wide, STGM_READ);
+    HRESULT status = LoadShellLink(linkPath, link);
     if (FAILED(status))
         return status;
     char path[MAX_PATH] = {};
