@@ -3,7 +3,7 @@
 # repository holds no megabytes of filler. Also makes DOCS\LICENSE.TXT
 # read-only (git cannot store that). Run it after copying the CD's other
 # files:
-#   cmake -DOUT=<cd root> [-DWITH_SCRIPT=ON] -P generate-data.cmake
+#   cmake -DOUT=<cd root> [-DWITH_SCRIPT=ON] [-DFONT=<ttf>] -P generate-data.cmake
 # WITH_SCRIPT also copies SETUP.INF, PXD.INI and the marker file, for tests
 # that need a CD without setup.exe.
 if(NOT OUT)
@@ -37,3 +37,27 @@ generate(SOUNDS/CLICK.WAV 20000)
 generate(SOUNDS/EXTRA/UNUSED.WAV 50000)
 
 file(CHMOD ${OUT}/DATA/DOCS/LICENSE.TXT PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+
+# The web control's run-time files and the control itself, registered by
+# the stand-in registration program the build puts into the same folder.
+foreach(file MFC42.DLL MSVCRT.DLL OLEAUT32.DLL OLEPRO32.DLL STDOLE32.TLB WEBPRO32.OCX)
+  generate(Vorandel/${file} 3000)
+endforeach()
+
+# The product's font: Debian's Liberation Mono (fonts-liberation, or FONT)
+# under a family name no system has (see ../fonts/rename-font), its licence
+# beside it.
+if(NOT FONT)
+  set(FONT /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf)
+endif()
+find_program(PERL perl)
+execute_process(COMMAND ${PERL} ${here}/../fonts/rename-font Liberation DemoLetter ${FONT}
+                        ${OUT}/DATA/DEMOMONO.TTF RESULT_VARIABLE renamed)
+if(NOT renamed EQUAL 0)
+  message(FATAL_ERROR "The sample CD's font cannot be made from ${FONT}: install fonts-liberation "
+                      "and perl (scripts/bootstrap does)")
+endif()
+set(licence /usr/share/doc/fonts-liberation/copyright)
+if(EXISTS ${licence})
+  configure_file(${licence} ${OUT}/DATA/DEMOMONO.TXT COPYONLY)
+endif()

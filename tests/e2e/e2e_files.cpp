@@ -52,4 +52,18 @@ void RemoveTree(const std::string &dir) {
     RemoveDirectoryA(dir.c_str());
 }
 
+std::string StandInRecord(const char *program, const char *key) {
+    char text[1024] = "";
+    GetPrivateProfileStringA(program, key, "<not run>", text, sizeof text, "SAMPLECD.INI");
+    return text;
+}
+
+void ForgetStandIns() {
+    char dir[MAX_PATH] = "";
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    DeleteFileA((std::string(dir) + "\\SAMPLECD.INI").c_str());
+    GetSystemDirectoryA(dir, MAX_PATH);
+    DeleteFileA((std::string(dir) + "\\DEMOCOMP.DLL").c_str());
+}
+
 } // namespace e2e

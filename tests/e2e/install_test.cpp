@@ -193,6 +193,13 @@ TEST(Install, SecondRunOffersTheReinstallationAndKeepsSavedGames) {
     PutFile(target + "\\MY.SAV", "saved");
     PutFile(target + "\\STALE.TMP", "old");
     PutFile(target + "\\ZZZZA100.CD1", "another product");
+    // The shared component is already there, in the version the script
+    // asks for: its installer is not started again.
+    ForgetStandIns();
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, MAX_PATH);
+    ASSERT_TRUE(CopyFileA("D:\\democd\\DATA\\COMPONENT\\DEMOCOMP.DLL",
+                          (std::string(system) + "\\DEMOCOMP.DLL").c_str(), FALSE));
 
     ui::Program setup(kSetupExe, "D:\\democd");
     HWND window = WaitForMainWindow(setup);
@@ -212,6 +219,9 @@ TEST(Install, SecondRunOffersTheReinstallationAndKeepsSavedGames) {
     EXPECT_FALSE(Exists(target + "\\STALE.TMP"));
     EXPECT_TRUE(Exists(target + "\\ZZZZA100.CD1")); // another product's marker
     EXPECT_EQ(ReadAll(target + "\\README.TXT"), ReadAll("D:\\democd\\DATA\\README.TXT"));
+    EXPECT_EQ(StandInRecord("COMPSET.EXE", "Command line"), "<not run>");
+    EXPECT_EQ(StandInRecord("REGISTER.EXE", "Command line"),
+              "D:\\democd\\DATA\\REGISTER.EXE /welcome");
 }
 
 // The Windows 95 family's path through a whole installation: the twin runs

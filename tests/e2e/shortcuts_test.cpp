@@ -3,6 +3,7 @@
 
 #include "e2e_files.h"
 #include "e2e_support.h"
+#include "shortcut.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -25,39 +26,6 @@ std::string ShellFolder(int csidl) {
         CoTaskMemFree(list);
     }
     return path;
-}
-
-struct Link {
-    bool loaded = false;
-    std::string path, arguments, description;
-};
-
-Link ReadLink(const std::string &file) {
-    Link fields;
-    IShellLinkA *link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void **>(&link))))
-        return fields;
-    IPersistFile *persist = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&persist)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char text[MAX_PATH] = {};
-            fields.loaded = true;
-            link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-            fields.path = text;
-            text[0] = 0;
-            link->GetArguments(text, MAX_PATH);
-            fields.arguments = text;
-            text[0] = 0;
-            link->GetDescription(text, MAX_PATH);
-            fields.description = text;
-        }
-        persist->Release();
-    }
-    link->Release();
-    return fields;
 }
 
 std::string RegistryText(const std::string &subkey, const char *name) {
@@ -117,6 +85,18 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
     const std::string batch = "C:\\AUTOEXEC.BAT";
     const std::string oldBatch = ReadFileText(batch);
     WriteFileText(batch, "@ECHO OFF\r\nPROMPT $P$G");
+    // The product's font, as if never installed: its file and (the setup
+    // runs as Windows 98) its registry value.
+    const std::string font = ShellFolder(CSIDL_FONTS) + "\\DEMOMONO.TTF";
+    const std::string fontsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+    DeleteFileA(font.c_str());
+    HKEY fonts = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, fontsKey.c_str(), 0, KEY_SET_VALUE, &fonts) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueA(fonts, "DemoLetter Mono");
+        RegCloseKey(fonts);
+    }
+    ForgetStandIns();
 
     ui::Program setup(kSetupExe, "D:\\democd");
     HWND window = WaitForMainWindow(setup);
@@ -130,22 +110,22 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
     EXPECT_EQ(setup.WaitExit(15000), 0u);
 
     const std::string installed = "C:\\Demo Title\\";
-    const Link demo = ReadLink(links[0]);
+    const ui::Shortcut demo = ui::ReadShortcut(links[0]);
     ASSERT_TRUE(demo.loaded) << links[0];
-    EXPECT_TRUE(SameNoCase(demo.path, installed + "DEMO.EXE")) << demo.path;
+    EXPECT_TRUE(SameNoCase(demo.target, installed + "DEMO.EXE")) << demo.target;
     EXPECT_EQ(demo.arguments, "-demo");
     EXPECT_EQ(demo.description, "Demo Title");
-    const Link readme = ReadLink(links[1]);
+    const ui::Shortcut readme = ui::ReadShortcut(links[1]);
     ASSERT_TRUE(readme.loaded) << links[1];
-    EXPECT_TRUE(SameNoCase(readme.path, installed + "README.TXT")) << readme.path;
+    EXPECT_TRUE(SameNoCase(readme.target, installed + "README.TXT")) << readme.target;
     EXPECT_EQ(readme.description, "Read me V.1.10 English on drive C");
-    const Link started = ReadLink(links[2]);
+    const ui::Shortcut started = ui::ReadShortcut(links[2]);
     ASSERT_TRUE(started.loaded) << links[2];
     EXPECT_EQ(started.description, "DEMO");
-    const Link desk = ReadLink(links[3]);
+    const ui::Shortcut desk = ui::ReadShortcut(links[3]);
     ASSERT_TRUE(desk.loaded) << links[3];
     EXPECT_EQ(desk.description, "Demo Title");
-    EXPECT_TRUE(SameNoCase(desk.path, installed + "DEMO.EXE")) << desk.path;
+    EXPECT_TRUE(SameNoCase(desk.target, installed + "DEMO.EXE")) << desk.target;
 
     const std::string key =
         "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo Title V.1.10 on C";
@@ -155,6 +135,27 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
     EXPECT_EQ(ReadFileText(batch),
               "@ECHO OFF\r\nPROMPT $P$GREM ********LIGNE AJOUTEE PAR MORVEL****************\r\n"
               "SET PATH=%PATH%;C:\\Demo Title\\\r\n");
+
+    EXPECT_TRUE(ReadFileText(font) == ReadFileText("D:\\democd\\DATA\\DEMOMONO.TTF")); // no dump
+    EXPECT_EQ(RegistryText(fontsKey, "DemoLetter Mono"), "DEMOMONO.TTF");
+
+    // The outside programs, stand-ins that record how they were started:
+    // the web control's registration program from its CD folder, the
+    // component installer (the system had no copy of the component), and
+    // the product's registration tool with its "|" argument.
+    EXPECT_EQ(StandInRecord("REGSVR32.EXE", "Command line"),
+              "D:\\democd\\DATA\\Vorandel\\REGSVR32.EXE \"C:\\Demo Title\\WEB\\WEBPRO32.OCX\" /S");
+    EXPECT_EQ(StandInRecord("REGSVR32.EXE", "Folder"), "D:\\democd");
+    EXPECT_TRUE(Exists(installed + "WEB\\WEBPRO32.OCX"));
+    EXPECT_TRUE(Exists(installed + "WEB\\MSVCRT.DLL"));
+    EXPECT_FALSE(Exists(installed + "MSVCRT.DLL")); // never beside the uninstaller
+    EXPECT_EQ(StandInRecord("COMPSET.EXE", "Command line"),
+              "D:\\democd\\DATA\\COMPONENT\\COMPSET.EXE");
+    EXPECT_EQ(StandInRecord("COMPSET.EXE", "Folder"), "D:\\democd\\DATA");
+    EXPECT_NE(StandInRecord("COMPSET.EXE", "Installed").find("DEMOCOMP.DLL"), std::string::npos);
+    EXPECT_EQ(StandInRecord("REGISTER.EXE", "Command line"),
+              "D:\\democd\\DATA\\REGISTER.EXE /welcome");
+    EXPECT_EQ(StandInRecord("REGISTER.EXE", "Folder"), "D:\\democd\\DATA");
     if (oldBatch == "<missing>")
         DeleteFileA(batch.c_str());
     else

@@ -4,8 +4,15 @@
 // message.
 //   uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP
 //   uidriver install SETUP_EXE CD_DIR SCREENSHOT_PREFIX
+// or lists the shortcuts of the Programs menu (its folders too), of the
+// Startup folder and of the desktop, with their fields:
+//   uidriver shortcuts
 
+#include "shortcut.h"
 #include "uidriver.h"
+
+#include <objbase.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
@@ -155,6 +162,62 @@ int Install(const char *exe, const char *cd, const std::string &prefix) {
     return 0;
 }
 
+std::string ShellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
+        SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+    }
+    return path;
+}
+
+// Every .LNK below `dir`, named from `shown` on; the folder `skip` (the
+// Startup folder inside the Programs menu) is left to its own listing.
+void ListShortcuts(const std::string &dir, const std::string &shown,
+                   const std::string &skip = std::string()) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (lstrcmpiA((dir + "\\" + name).c_str(), skip.c_str()) != 0)
+                ListShortcuts(dir + "\\" + name, shown + "\\" + name, skip);
+            continue;
+        }
+        if (name.size() < 4 || lstrcmpiA(name.c_str() + name.size() - 4, ".lnk") != 0)
+            continue;
+        const ui::Shortcut link = ui::ReadShortcut(dir + "\\" + name);
+        std::printf("%s\\%s\n", shown.c_str(), name.c_str());
+        if (!link.loaded) {
+            std::printf("  (cannot be read)\n");
+            continue;
+        }
+        std::printf("  target       %s\n", link.target.c_str());
+        if (!link.arguments.empty())
+            std::printf("  arguments    %s\n", link.arguments.c_str());
+        std::printf("  start in     %s\n", link.workingDirectory.c_str());
+        std::printf("  description  %s\n", link.description.c_str());
+        if (!link.iconPath.empty())
+            std::printf("  icon         %s,%d\n", link.iconPath.c_str(), link.iconIndex);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+int Shortcuts() {
+    CoInitialize(nullptr);
+    const std::string startup = ShellFolder(CSIDL_STARTUP);
+    ListShortcuts(ShellFolder(CSIDL_PROGRAMS), "Programs", startup);
+    ListShortcuts(startup, "Startup");
+    ListShortcuts(ShellFolder(CSIDL_DESKTOPDIRECTORY), "Desktop");
+    CoUninitialize();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -162,7 +225,10 @@ int main(int argc, char **argv) {
         return Show(argv[2], argv[3], argv[4]);
     if (argc == 5 && std::strcmp(argv[1], "install") == 0)
         return Install(argv[2], argv[3], argv[4]);
+    if (argc == 2 && std::strcmp(argv[1], "shortcuts") == 0)
+        return Shortcuts();
     std::fprintf(stderr, "usage: uidriver show SETUP_EXE CD_DIR SCREENSHOT_BMP\n"
-                         "       uidriver install SETUP_EXE CD_DIR SCREENSHOT_PREFIX\n");
+                         "       uidriver install SETUP_EXE CD_DIR SCREENSHOT_PREFIX\n"
+                         "       uidriver shortcuts\n");
     return 2;
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+// Shortcut files read back through the shell's link object, as a user's
+// shell would show them.
+
+#include <string>
+
+namespace ui {
+
+struct Shortcut {
+    bool loaded = false; // false: no link object, or the file did not load
+    std::string target, arguments, workingDirectory, description, iconPath;
+    int iconIndex = 0;
+};
+
+// The fields of a .LNK file as stored (nothing is resolved). The caller has
+// started COM.
+Shortcut ReadShortcut(const std::string &linkFile);
+
+} // namespace ui
