@@ -7,10 +7,12 @@
 // Prints medians, their ratios to the loop and setup's peak working set.
 // Run with bench/install/run, which pins the prefix's wineserver and this
 // program to one CPU.
-//   bench_install SETUP_EXE WORKDIR [rounds] [--small] [--nsis NSIS_EXE]
+//   bench_install SETUP_EXE WORKDIR [rounds] [--small|--tiny] [--nsis NSIS_EXE]
 //                 [--bare BARE_DIALOG_EXE] [--generate]
 // The full tree is one 200 MiB file, 2,000 files of 100 KiB and 5,000 of
-// 1 KiB (7,001 files, 419.6 MB); --small is 20 MiB, 500 and 1,499.
+// 1 KiB (7,001 files, 419.6 MB); --small is 20 MiB, 500 and 1,499; --tiny
+// is 2,000 files of 1 KiB (and an empty one), where the time per file is the
+// cost of a small file.
 #include "bench_memory.h"
 #include "bench_tree.h"
 #include "uidriver.h"
@@ -157,7 +159,7 @@ void CheckCopy(const std::string &target, const Tree &tree, const char *who) {
 
 int main(int argc, char **argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_install SETUP_EXE WORKDIR [rounds] [--small] "
+        std::fprintf(stderr, "usage: bench_install SETUP_EXE WORKDIR [rounds] [--small|--tiny] "
                              "[--nsis NSIS_EXE] [--bare BARE_DIALOG_EXE] [--generate]\n");
         return 2;
     }
@@ -166,11 +168,13 @@ int main(int argc, char **argv) {
     if (work.back() != '\\')
         work += '\\';
     int rounds = 5;
-    bool small = false, generateOnly = false;
+    bool small = false, tiny = false, generateOnly = false;
     std::string nsis, bare;
     for (int i = 3; i < argc; ++i) {
         if (std::strcmp(argv[i], "--small") == 0)
             small = true;
+        else if (std::strcmp(argv[i], "--tiny") == 0)
+            tiny = true;
         else if (std::strcmp(argv[i], "--generate") == 0)
             generateOnly = true;
         else if (std::strcmp(argv[i], "--nsis") == 0 && i + 1 < argc)
@@ -180,8 +184,9 @@ int main(int argc, char **argv) {
         else
             rounds = std::max(1, std::atoi(argv[i]));
     }
-    const Tree tree =
-        small ? MakeTreeList(20u << 20, 500, 1499) : MakeTreeList(200u << 20, 2000, 5000);
+    const Tree tree = tiny    ? MakeTreeList(0, 0, 2000)
+                      : small ? MakeTreeList(20u << 20, 500, 1499)
+                              : MakeTreeList(200u << 20, 2000, 5000);
     CreateDirectoryA(work.c_str(), nullptr);
     const std::string cd = work + "cd\\";
     Generate(cd, tree);
