@@ -13,7 +13,19 @@ struct Directories {
     std::string install; // chosen install directory
     std::string windows;
     std::string system;
-    std::string desktop;
+    // Finding the desktop asks the shell, whose libraries are large and most
+    // runs never need: when findDesktop is set, it is called on the first
+    // use of Desktop() instead of at start-up.
+    mutable std::string desktop;
+    mutable std::string (*findDesktop)() = nullptr;
+
+    const std::string &Desktop() const {
+        if (findDesktop) {
+            desktop = findDesktop();
+            findDesktop = nullptr;
+        }
+        return desktop;
+    }
 };
 
 // One line of the drive list.

@@ -19,10 +19,10 @@ std::optional<std::string> MacroDirectory(std::string_view word, const Directori
                    {"*DESTDIR", &dirs.install},
                    {"*WINDOWSDIR", &dirs.windows},
                    {"*SYSTEMDIR", &dirs.system},
-                   {"*DESKTOP", &dirs.desktop}};
+                   {"*DESKTOP", nullptr}};
     for (const auto &macro : kMacros) {
         if (EqualsNoCase(word, macro.name))
-            return *macro.dir;
+            return macro.dir ? *macro.dir : dirs.Desktop();
     }
     if (EqualsNoCase(word, "*NONE"))
         return std::string();

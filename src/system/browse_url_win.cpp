@@ -1,14 +1,14 @@
 #include "system/browse_url_win.h"
 
-#include <windows.h>
-
-#include <shellapi.h>
+#include "platform/shell_library.h"
 
 bool AskAndBrowse(const std::string &question, const std::string &address) {
     // The main dialog is the active window while the script runs.
     if (MessageBoxA(GetActiveWindow(), question.c_str(), "Setup", MB_YESNO | MB_ICONQUESTION) !=
         IDYES)
         return false;
-    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (ShellCalls().shellExecute)
+        ShellCalls().shellExecute(nullptr, "open", address.c_str(), nullptr, nullptr,
+                                  SW_SHOWNORMAL);
     return true;
 }

@@ -1,10 +1,7 @@
 #include "system/special_folders_win.h"
 
 #include "core/install_view.h"
-
-#include <windows.h>
-
-#include <shlobj.h>
+#include "platform/shell_library.h"
 
 namespace {
 
@@ -14,18 +11,21 @@ constexpr char kNoFolderText[] = "The system did not give the path of a special 
 // every system; CoTaskMemFree needs a newer shell on the Windows 95 family).
 void FreeItemList(LPITEMIDLIST list) {
     IMalloc *malloc = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&malloc)) && malloc) {
+    if (ShellCalls().getMalloc && SUCCEEDED(ShellCalls().getMalloc(&malloc)) && malloc) {
         malloc->Free(list);
         malloc->Release();
     }
 }
 
 bool AskShell(int csidl, std::string &path) {
+    const ShellFunctions &shell = ShellCalls();
+    if (!shell.getSpecialFolderLocation || !shell.getPathFromIDList)
+        return false;
     LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list)
+    if (FAILED(shell.getSpecialFolderLocation(nullptr, csidl, &list)) || !list)
         return false;
     char buffer[MAX_PATH] = {};
-    const bool got = SHGetPathFromIDListA(list, buffer) != FALSE;
+    const bool got = shell.getPathFromIDList(list, buffer) != FALSE;
     FreeItemList(list);
     path = buffer;
     return got && !path.empty();

@@ -14,8 +14,7 @@
 #include "ui/product_values.h"
 #include "ui/source_files.h"
 #include "core/run_state.h"
-
-#include <shlobj.h>
+#include "platform/shell_library.h"
 
 namespace {
 
@@ -54,13 +53,15 @@ std::string SystemDirectory() {
 // The desktop folder as the shell names it for parsing.
 std::string DesktopDirectory() {
     std::string result;
+    const ShellFunctions &shell = ShellCalls();
     LPMALLOC shellMalloc = nullptr;
-    if (FAILED(SHGetMalloc(&shellMalloc)))
+    if (!shell.getMalloc || !shell.getSpecialFolderLocation || !shell.getDesktopFolder ||
+        FAILED(shell.getMalloc(&shellMalloc)))
         return result;
     LPITEMIDLIST item = nullptr;
     IShellFolder *desktop = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &item)) &&
-        SUCCEEDED(SHGetDesktopFolder(&desktop))) {
+    if (SUCCEEDED(shell.getSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &item)) &&
+        SUCCEEDED(shell.getDesktopFolder(&desktop))) {
         STRRET name{};
         name.uType = STRRET_CSTR;
         if (SUCCEEDED(desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name))) {
@@ -136,7 +137,8 @@ bool LocateSource(HWND dialog, RunState &run) {
         run.dirs.current, ProductSetting(run.settingsPath, "general", "sourcedirectory"));
     run.dirs.windows = WindowsDirectory();
     run.dirs.system = SystemDirectory();
-    run.dirs.desktop = DesktopDirectory();
+    run.dirs.desktop.clear();
+    run.dirs.findDesktop = DesktopDirectory;
 
     run.scriptPath.clear();
     for (const std::string_view name : kScriptFileNames) {

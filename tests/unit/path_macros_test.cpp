@@ -22,6 +22,13 @@ std::string Expand(std::string_view argument) {
     return ExpandFileName(argument, Dirs()).value_or("<error>");
 }
 
+int desktopLookups = 0;
+
+std::string FoundDesktop() {
+    ++desktopLookups;
+    return "C:\\Users\\Me\\Desktop\\";
+}
+
 } // namespace
 
 TEST(PathMacros, FileNamesLieWhereTheirMacroSays) {
@@ -33,6 +40,19 @@ TEST(PathMacros, FileNamesLieWhereTheirMacroSays) {
     EXPECT_EQ(Expand("A.TXT *SourceDir"), "D:\\DATA\\A.TXT");
     EXPECT_EQ(Expand("C:\\TEMP\\A.TXT *NONE"), "C:\\TEMP\\A.TXT");
     EXPECT_EQ(Expand("MY|FILE.TXT *destdir"), "C:\\GAME\\MY FILE.TXT");
+}
+
+TEST(PathMacros, TheDesktopIsFoundOnItsFirstUseOnly) {
+    Directories dirs = Dirs();
+    dirs.desktop.clear();
+    dirs.findDesktop = FoundDesktop;
+    desktopLookups = 0;
+    EXPECT_EQ(ExpandFileName("A.TXT *DESTDIR", dirs), "C:\\GAME\\A.TXT");
+    EXPECT_EQ(ExpandFileName("*SYSTEMDIR", dirs), "C:\\WINDOWS\\SYSTEM\\");
+    EXPECT_EQ(desktopLookups, 0);
+    EXPECT_EQ(ExpandFileName("A.LNK *desktop", dirs), "C:\\Users\\Me\\Desktop\\A.LNK");
+    EXPECT_EQ(ExpandFileName("*DESKTOP", dirs), "C:\\Users\\Me\\Desktop\\");
+    EXPECT_EQ(desktopLookups, 1);
 }
 
 TEST(PathMacros, LoneMacrosAreTheirDirectory) {
