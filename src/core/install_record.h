@@ -6,9 +6,9 @@
 
 // The install record: a text file in the install directory to which setup
 // appends one line for each thing it creates, so that the uninstaller can
-// remove exactly those. Each line is written whole and flushed before setup
-// goes on, so an installation that stops half way still leaves an exact
-// record of what it did.
+// remove exactly those. Each line is written whole before setup goes on
+// (and forced to the disk at least once a second), so an installation that
+// stops half way still leaves an exact record of what it did.
 //
 // Format (code page 1252 bytes, lines ended by CR LF, fields by TAB):
 //   SETUPREC<TAB>1                      first line: the format version

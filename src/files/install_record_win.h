@@ -5,7 +5,8 @@
 #include <string>
 
 // The run's install record on disk: created afresh (a record of an earlier
-// run is replaced), every line written and flushed as it comes. While it
+// run is replaced), every line written as it comes and forced to the disk at
+// most once a second and at the end. While it
 // lives it is the process's recorder. The install directory is often made by
 // the script itself: until the file can be created, lines wait in memory.
 class InstallRecordFile : public InstallRecorder {
@@ -24,6 +25,7 @@ private:
     std::string path_;
     std::string pending_;
     void *handle_ = nullptr;
+    unsigned long lastFlush_ = 0; // tick count of the last forced write
 };
 
 // The whole content of a record file ("" when it cannot be read); at most a
