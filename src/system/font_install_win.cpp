@@ -130,9 +130,12 @@ void InstallScriptFont(RunState &run, const std::string &fontFile, const std::st
     const auto source = PrepareFileName(fontFile + " " + where, run.dirs, view);
     if (!source)
         return;
-    const std::string installed = SpecialFolderPath(CSIDL_FONTS) + "\\" + fontFile;
+    // A font already there needs no Fonts folder: asking the shell for it
+    // first would load the shell's libraries into every run of a CD whose
+    // font was installed before.
     if (FamilyExists(faceName))
         return;
+    const std::string installed = SpecialFolderPath(CSIDL_FONTS) + "\\" + fontFile;
     CopyEngine engine(run.settings, view);
     if (!engine.CopieFichier(*source, installed, false)) {
         MessageBoxA(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
