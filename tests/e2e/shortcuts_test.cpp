@@ -18,16 +18,6 @@ using namespace e2e;
 
 namespace {
 
-std::string ShellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    LPITEMIDLIST list = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
-        SHGetPathFromIDListA(list, path);
-        CoTaskMemFree(list);
-    }
-    return path;
-}
-
 std::string RegistryText(const std::string &subkey, const char *name) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -72,9 +62,9 @@ bool SameNoCase(const std::string &a, const std::string &b) {
 
 TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
     CoInitialize(nullptr);
-    const std::string programs = ShellFolder(CSIDL_PROGRAMS);
-    const std::string startup = ShellFolder(CSIDL_STARTUP);
-    const std::string desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY);
+    const std::string programs = ui::ShellFolder(CSIDL_PROGRAMS);
+    const std::string startup = ui::ShellFolder(CSIDL_STARTUP);
+    const std::string desktop = ui::ShellFolder(CSIDL_DESKTOPDIRECTORY);
     ASSERT_FALSE(programs.empty());
     const std::string group = programs + "\\Morvel\\Demo Title";
     const std::string links[] = {
@@ -87,7 +77,7 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
     WriteFileText(batch, "@ECHO OFF\r\nPROMPT $P$G");
     // The product's font, as if never installed: its file and (the setup
     // runs as Windows 98) its registry value.
-    const std::string font = ShellFolder(CSIDL_FONTS) + "\\DEMOMONO.TTF";
+    const std::string font = ui::ShellFolder(CSIDL_FONTS) + "\\DEMOMONO.TTF";
     const std::string fontsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
     DeleteFileA(font.c_str());
     HKEY fonts = nullptr;
@@ -176,7 +166,7 @@ TEST(Install, ScriptFontIsInstalledBeforeTheWindowOpens) {
                          " Mono\r\nPC_INSTALL FONT " + file + " *SOURCEDIR " + family +
                          " Mono\r\nALLDONE\r\n";
     Cd cd("install-font", files);
-    const std::string installed = ShellFolder(CSIDL_FONTS) + "\\" + file;
+    const std::string installed = ui::ShellFolder(CSIDL_FONTS) + "\\" + file;
 
     ui::Program setup(kSetupExe, cd.Dir());
     HWND window = WaitForMainWindow(setup);

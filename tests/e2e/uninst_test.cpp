@@ -4,6 +4,7 @@
 
 #include "e2e_files.h"
 #include "e2e_support.h"
+#include "shortcut.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -22,16 +23,6 @@ namespace {
 const char kInstalled[] = "C:\\Demo Title";
 const char kUninstallKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo Title V.1.10 on C";
-
-std::string ShellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    LPITEMIDLIST list = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
-        SHGetPathFromIDListA(list, path);
-        CoTaskMemFree(list);
-    }
-    return path;
-}
 
 std::string ReadFileText(const std::string &path) {
     return ReadBytes(path);
@@ -116,13 +107,13 @@ void InstallDemoCd() {
 
 TEST(Uninstall, ReinstalledSampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
     CoInitialize(nullptr);
-    const std::string programs = ShellFolder(CSIDL_PROGRAMS);
+    const std::string programs = ui::ShellFolder(CSIDL_PROGRAMS);
     ASSERT_FALSE(programs.empty());
     const std::string group = programs + "\\Morvel\\Demo Title";
     const std::string links[] = {group + "\\Demo Title.LNK",
                                  group + "\\Read me V.1.10 English on drive C.LNK",
-                                 ShellFolder(CSIDL_STARTUP) + "\\DEMO English on drive C.LNK",
-                                 ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Demo Title.lnk"};
+                                 ui::ShellFolder(CSIDL_STARTUP) + "\\DEMO English on drive C.LNK",
+                                 ui::ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Demo Title.lnk"};
     // The world before: none of the sample CD's traces from earlier scenarios.
     for (const std::string &link : links)
         DeleteFileA(link.c_str());

@@ -162,16 +162,6 @@ int Install(const char *exe, const char *cd, const std::string &prefix) {
     return 0;
 }
 
-std::string ShellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    LPITEMIDLIST list = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
-        SHGetPathFromIDListA(list, path);
-        CoTaskMemFree(list);
-    }
-    return path;
-}
-
 // Every .LNK below `dir`, named from `shown` on; the folder `skip` (the
 // Startup folder inside the Programs menu) is left to its own listing.
 void ListShortcuts(const std::string &dir, const std::string &shown,
@@ -210,10 +200,10 @@ void ListShortcuts(const std::string &dir, const std::string &shown,
 
 int Shortcuts() {
     CoInitialize(nullptr);
-    const std::string startup = ShellFolder(CSIDL_STARTUP);
-    ListShortcuts(ShellFolder(CSIDL_PROGRAMS), "Programs", startup);
+    const std::string startup = ui::ShellFolder(CSIDL_STARTUP);
+    ListShortcuts(ui::ShellFolder(CSIDL_PROGRAMS), "Programs", startup);
     ListShortcuts(startup, "Startup");
-    ListShortcuts(ShellFolder(CSIDL_DESKTOPDIRECTORY), "Desktop");
+    ListShortcuts(ui::ShellFolder(CSIDL_DESKTOPDIRECTORY), "Desktop");
     CoUninitialize();
     return 0;
 }

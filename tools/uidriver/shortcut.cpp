@@ -7,6 +7,16 @@
 
 namespace ui {
 
+std::string ShellFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
+        SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+    }
+    return path;
+}
+
 Shortcut ReadShortcut(const std::string &linkFile) {
     Shortcut fields;
     IShellLinkA *link = nullptr;

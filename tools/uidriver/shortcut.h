@@ -1,7 +1,7 @@
 #pragma once
 
-// Shortcut files read back through the shell's link object, as a user's
-// shell would show them.
+// The shell's special folders, and shortcut files read back through the
+// shell's link object, as a user's shell would show them.
 
 #include <string>
 
@@ -10,8 +10,11 @@ namespace ui {
 struct Shortcut {
     bool loaded = false; // false: no link object, or the file did not load
     std::string target, arguments, workingDirectory, description, iconPath;
-    int iconIndex = 0;
+    int iconIndex = -1; // -1: not read
 };
+
+// The path of a special folder (CSIDL_...), "" when the shell has none.
+std::string ShellFolder(int csidl);
 
 // The fields of a .LNK file as stored (nothing is resolved). The caller has
 // started COM.

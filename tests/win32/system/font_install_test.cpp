@@ -1,6 +1,7 @@
 #include "system/font_install.h"
 
 #include "core/run_state.h"
+#include "shortcut.h"
 #include "win_test_files.h"
 
 #include <shlobj.h>
@@ -48,13 +49,7 @@ bool FamilyKnown(const std::string &face) {
 }
 
 std::string FontsFolder() {
-    char path[MAX_PATH] = {};
-    LPITEMIDLIST list = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_FONTS, &list))) {
-        SHGetPathFromIDListA(list, path);
-        CoTaskMemFree(list);
-    }
-    return path;
+    return ui::ShellFolder(CSIDL_FONTS);
 }
 
 bool NtFamily() {

@@ -4,6 +4,7 @@
 #include "core/ascii.h"
 #include "core/run_state.h"
 #include "script/command_parse.h"
+#include "shortcut.h"
 #include "system/shell_link_win.h"
 #include "test_view.h"
 #include "win_test_files.h"
@@ -17,58 +18,6 @@
 #include <variant>
 
 namespace {
-
-std::string ShellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    LPITEMIDLIST list = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &list))) {
-        SHGetPathFromIDListA(list, path);
-        CoTaskMemFree(list);
-    }
-    return path;
-}
-
-// Every field of a shortcut file, read back through the shell.
-struct LinkFields {
-    bool loaded = false;
-    std::string path, arguments, workingDir, description, icon;
-    int iconIndex = -1;
-};
-
-LinkFields ReadLink(const std::string &file) {
-    LinkFields fields;
-    IShellLinkA *link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void **>(&link))))
-        return fields;
-    IPersistFile *persist = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&persist)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char text[MAX_PATH];
-            fields.loaded = true;
-            text[0] = 0;
-            link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-            fields.path = text;
-            text[0] = 0;
-            link->GetArguments(text, MAX_PATH);
-            fields.arguments = text;
-            text[0] = 0;
-            link->GetWorkingDirectory(text, MAX_PATH);
-            fields.workingDir = text;
-            text[0] = 0;
-            link->GetDescription(text, MAX_PATH);
-            fields.description = text;
-            text[0] = 0;
-            link->GetIconLocation(text, MAX_PATH, &fields.iconIndex);
-            fields.icon = text;
-        }
-        persist->Release();
-    }
-    link->Release();
-    return fields;
-}
 
 // A product installed into a temporary folder; the shell's own Programs and
 // Startup folders receive the links, under names no other test uses.
@@ -84,8 +33,8 @@ protected:
     void SetUp() override {
         CoInitialize(nullptr);
         App().languageIndex = 1; // English
-        programs = ShellFolder(CSIDL_PROGRAMS);
-        startup = ShellFolder(CSIDL_STARTUP);
+        programs = ui::ShellFolder(CSIDL_PROGRAMS);
+        startup = ui::ShellFolder(CSIDL_STARTUP);
         ASSERT_FALSE(programs.empty());
         ASSERT_FALSE(startup.empty());
         group = "Setup Tests " + std::to_string(GetTickCount());
@@ -165,31 +114,31 @@ TEST_F(ShellCommandTest, ProgramLinkCarriesEveryField) {
     const char drive = run.dirs.install[0];
     const std::string file =
         Group() + "\\Game V.1.02 English on drive " + std::string(1, drive) + ".LNK";
-    const LinkFields link = ReadLink(file);
+    const ui::Shortcut link = ui::ReadShortcut(file);
     ASSERT_TRUE(link.loaded) << file;
-    EXPECT_TRUE(EqualsNoCase(link.path, run.dirs.install + "GAME.EXE")) << link.path;
+    EXPECT_TRUE(EqualsNoCase(link.target, run.dirs.install + "GAME.EXE")) << link.target;
     EXPECT_EQ(link.arguments, "-fast");
-    EXPECT_TRUE(
-        EqualsNoCase(link.workingDir, run.dirs.install.substr(0, run.dirs.install.size() - 1)))
-        << link.workingDir;
+    EXPECT_TRUE(EqualsNoCase(link.workingDirectory,
+                             run.dirs.install.substr(0, run.dirs.install.size() - 1)))
+        << link.workingDirectory;
     EXPECT_EQ(link.description, "Game V.1.02 English on drive " + std::string(1, drive));
-    EXPECT_TRUE(EqualsNoCase(link.icon, run.dirs.install + "GAME.ICO")) << link.icon;
+    EXPECT_TRUE(EqualsNoCase(link.iconPath, run.dirs.install + "GAME.ICO")) << link.iconPath;
     EXPECT_EQ(link.iconIndex, 0);
 
     // Other option words give the bare name; no icon word, no icon.
     Run("ADDSTART LINK NO NO OTHER.EXE *DESTDIR " + Bars(group) + " Plain|Name");
-    const LinkFields plain = ReadLink(Group() + "\\Plain Name.LNK");
+    const ui::Shortcut plain = ui::ReadShortcut(Group() + "\\Plain Name.LNK");
     ASSERT_TRUE(plain.loaded);
     EXPECT_EQ(plain.arguments, "");
     EXPECT_EQ(plain.description, "Plain Name");
-    EXPECT_EQ(plain.icon, "");
+    EXPECT_EQ(plain.iconPath, "");
 }
 
 TEST_F(ShellCommandTest, DesktopAndStartupLinks) {
     Run("PC_ADDLINK GAME.EXE *DESTDIR *product *DESKTOP GAME.ICO *DESTDIR");
-    const LinkFields desk = ReadLink(run.dirs.desktop + "Demo Title.lnk");
+    const ui::Shortcut desk = ui::ReadShortcut(run.dirs.desktop + "Demo Title.lnk");
     ASSERT_TRUE(desk.loaded);
-    EXPECT_TRUE(EqualsNoCase(desk.path, run.dirs.install + "GAME.EXE")) << desk.path;
+    EXPECT_TRUE(EqualsNoCase(desk.target, run.dirs.install + "GAME.EXE")) << desk.target;
     EXPECT_EQ(desk.description, "Demo Title");
     EXPECT_EQ(desk.arguments, "");
 
@@ -197,11 +146,11 @@ TEST_F(ShellCommandTest, DesktopAndStartupLinks) {
     Run("SPECIAL ADDSTARTUP NODOT *DESTDIR");
     const std::string name = "NODOT English on drive " + std::string(1, run.dirs.install[0]);
     const std::string file = startup + "\\" + name + ".LNK";
-    const LinkFields up = ReadLink(file);
+    const ui::Shortcut up = ui::ReadShortcut(file);
     DeleteFileA(file.c_str());
     ASSERT_TRUE(up.loaded) << file;
     EXPECT_EQ(up.description, "NODOT");
-    EXPECT_TRUE(EqualsNoCase(up.path, run.dirs.install + "NODOT"));
+    EXPECT_TRUE(EqualsNoCase(up.target, run.dirs.install + "NODOT"));
 }
 
 TEST_F(ShellCommandTest, DeleteRemovesOnlyLinksToTheFile) {
