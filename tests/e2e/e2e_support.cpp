@@ -107,6 +107,19 @@ void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box) {
     EXPECT_EQ(setup.WaitExit(10000), 0u);
 }
 
+void InstallAndConfirm(const std::string &cdDir, const std::string &closingText, DWORD timeoutMs) {
+    ui::Program setup(kSetupExe, cdDir);
+    HWND window = WaitForMainWindow(setup);
+    ASSERT_NE(window, nullptr);
+    Sleep(100);
+    ui::PostClick(window, 1012);
+    const Box box = WaitForBox(setup, timeoutMs);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, closingText);
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(setup.WaitExit(15000), 0u);
+}
+
 void Screenshot(const std::string &name) {
     CreateDirectoryA("D:\\screens", nullptr);
     ui::SaveScreen("D:\\screens\\" + name + ".bmp");

@@ -88,16 +88,7 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
     }
     ForgetStandIns();
 
-    ui::Program setup(kSetupExe, "D:\\democd");
-    HWND window = WaitForMainWindow(setup);
-    ASSERT_NE(window, nullptr);
-    Sleep(100);
-    ui::PostClick(window, 1012);
-    const Box box = WaitForBox(setup, 60000);
-    ASSERT_NE(box.window, nullptr);
-    EXPECT_EQ(box.text, "Setup is finished.");
-    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(setup.WaitExit(15000), 0u);
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm("D:\\democd", "Setup is finished."));
 
     const std::string installed = "C:\\Demo Title\\";
     const ui::Shortcut demo = ui::ReadShortcut(links[0]);

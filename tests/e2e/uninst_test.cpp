@@ -90,19 +90,6 @@ DWORD RunUninst(const std::string &arguments) {
     return code;
 }
 
-void InstallDemoCd() {
-    ui::Program setup(kSetupExe, "D:\\democd");
-    HWND window = WaitForMainWindow(setup);
-    ASSERT_NE(window, nullptr);
-    Sleep(100);
-    ui::PostClick(window, 1012);
-    const Box box = WaitForBox(setup, 60000);
-    ASSERT_NE(box.window, nullptr);
-    EXPECT_EQ(box.text, "Setup is finished.");
-    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(setup.WaitExit(15000), 0u);
-}
-
 } // namespace
 
 TEST(Uninstall, ReinstalledSampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
@@ -129,8 +116,8 @@ TEST(Uninstall, ReinstalledSampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
 
     // Installed twice: the second run's record takes over what the first
     // one made outside the files (the uninstall entry, the shortcuts).
-    InstallDemoCd();
-    InstallDemoCd();
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm("D:\\democd", "Setup is finished."));
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm("D:\\democd", "Setup is finished."));
     const std::string installed = std::string(kInstalled) + "\\";
     ASSERT_TRUE(Exists(installed + "Uninst.exe"));
     ASSERT_TRUE(Exists(installed + "UNINST$$.REC"));
@@ -183,18 +170,7 @@ TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
                          "COPY A.DAT *DESTDIR\r\nCOPY B.DAT *DESTDIR\r\n"
                          "COPY SETUP.BMP *NOWHERE\r\nCOPY SETUP.BMP *DESTDIR\r\nALLDONE\r\n";
     Cd cd("uninst-halfway", files);
-    {
-        ui::Program setup(kSetupExe, cd.Dir());
-        HWND window = WaitForMainWindow(setup);
-        ASSERT_NE(window, nullptr);
-        Sleep(100);
-        ui::PostClick(window, 1012);
-        const Box box = WaitForBox(setup, 30000);
-        ASSERT_NE(box.window, nullptr);
-        EXPECT_EQ(box.text, "Wrong file format");
-        PostMessageA(box.window, WM_COMMAND, IDOK, 0);
-        EXPECT_EQ(setup.WaitExit(15000), 0u);
-    }
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(cd.Dir(), "Wrong file format", 30000));
     const std::vector<std::string> installed = {"A.DAT", "B.DAT", "DATA\\", "UNINST$$.REC",
                                                 "UNINST.EXE"};
     ASSERT_EQ(Tree(dir), installed);
@@ -267,18 +243,7 @@ TEST(Uninstall, OnTheWindows95FamilyAFileInUseGoesThroughWininit) {
     files["SETUP.INF"] = "MKDIR *DESTDIR\r\nCOPY Uninst_win98_stubs.exe *DESTDIR\r\n"
                          "COPY A.DAT *DESTDIR\r\nSPECIAL ADDPATH *DESTDIR\r\nALLDONE\r\n";
     Cd cd("uninst-95", files);
-    {
-        ui::Program setup(kSetupExe, cd.Dir());
-        HWND window = WaitForMainWindow(setup);
-        ASSERT_NE(window, nullptr);
-        Sleep(100);
-        ui::PostClick(window, 1012);
-        const Box box = WaitForBox(setup, 30000);
-        ASSERT_NE(box.window, nullptr);
-        EXPECT_EQ(box.text, "Setup is finished.");
-        PostMessageA(box.window, WM_COMMAND, IDOK, 0);
-        EXPECT_EQ(setup.WaitExit(15000), 0u);
-    }
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(cd.Dir(), "Setup is finished.", 30000));
     ASSERT_TRUE(KeyExists(kUninstallKey));
     ASSERT_NE(ReadFileText(batch), before);
 
