@@ -10,12 +10,14 @@
 #include "script/interpreter.h"
 #include "system/component_commands.h"
 #include "system/program_commands.h"
+#include "system/record_bounds_win.h"
 #include "system/registry_commands.h"
 #include "system/shell_commands.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -60,12 +62,17 @@ void RunInstall(RunState &run, InstallView &view) {
     CloseNamedWindows(run, view);
     // What an earlier installation created outside the files stays after the
     // clean-up (folders, shortcuts, keys, batch lines), so the fresh record
-    // takes it over: the uninstaller must still remove it.
+    // takes it over: the uninstaller must still remove it. Only what setup
+    // can have made: a line someone added to the old record stays out.
     const std::string recordPath = run.dirs.install + kInstallRecordName;
-    const ParsedRecord earlier = ParseRecord(ReadRecordFile(recordPath));
+    std::vector<RecordEntry> earlier = ParseRecord(ReadRecordFile(recordPath)).entries;
+    if (!earlier.empty()) {
+        const RecordBounds bounds = InstallBounds(run.dirs.install);
+        earlier = ScreenRecord(earlier, bounds, RecordPathsWithin(bounds)).accepted;
+    }
     CleanInstallDirectory(run.dirs.install, run.settings, run.productCode);
     InstallRecordFile record(recordPath);
-    for (const RecordEntry &entry : earlier.entries) {
+    for (const RecordEntry &entry : earlier) {
         if (entry.kind != RecordKind::File && entry.kind != RecordKind::Language)
             record.Add(entry);
     }

@@ -1,6 +1,7 @@
 #include "system/shortcut_names.h"
 
 #include "core/ascii.h"
+#include "system/setup_keys.h"
 
 #include <cstdio>
 
@@ -79,7 +80,7 @@ std::string UninstallDisplayName(const std::string &productName, int productVers
 }
 
 std::string UninstallKey(const std::string &displayName) {
-    return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + displayName;
+    return SetupKeyPath(SetupKeyId::Uninstall, displayName);
 }
 
 std::string UninstallCommand(const std::string &installDir) {

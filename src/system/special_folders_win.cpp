@@ -50,3 +50,8 @@ std::string SpecialFolderPath(int csidl) {
     }
     return path;
 }
+
+std::string ShellFolderIfAny(int csidl) {
+    std::string path;
+    return AskShell(csidl, path) ? path : std::string();
+}

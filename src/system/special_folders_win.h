@@ -10,3 +10,6 @@ class InstallView;
 std::string SpecialFolderPath(int csidl, InstallView &view);
 // The same before the main window is up (the font pre-pass).
 std::string SpecialFolderPath(int csidl);
+// The same without a word to the user: "" when the shell cannot give it
+// (the common folders of a system without them).
+std::string ShellFolderIfAny(int csidl);

@@ -1,11 +1,11 @@
 #include "system/speech_engine.h"
 
+#include "system/setup_keys.h"
+
 #include <cstdlib>
 #include <limits>
 
 namespace {
-
-constexpr const char *kEngineName = "ELANTTS Speech Cube";
 
 RegistryEntry Text(RegistryRoot root, const std::string &key, const char *value,
                    const std::string &text) {
@@ -57,7 +57,7 @@ SpeechEngineSettings ReadSpeechSettings(const SettingReader &read) {
 }
 
 std::string SpeechProductKey(const std::string &product) {
-    return "SOFTWARE\\Morvel\\" + product + "\\TTS";
+    return SetupKeyPath(SetupKeyId::SpeechProduct, product);
 }
 
 std::vector<RegistryEntry> SpeechEngineEntries(const SpeechEngineSettings &settings,
@@ -65,16 +65,17 @@ std::vector<RegistryEntry> SpeechEngineEntries(const SpeechEngineSettings &setti
     const std::string engineDir = installDir + settings.folder;
     const std::string server = engineDir + "\\" + settings.engine;
     const std::string key = SpeechProductKey(settings.product);
-    const std::string classKey = "CLSID\\" + settings.engineClsid;
-    const std::string machineClassKey = "SOFTWARE\\CLASSES\\" + classKey;
+    const std::string classKey = SetupKeyPath(SetupKeyId::SpeechClass, settings.engineClsid);
+    const std::string machineClassKey =
+        SetupKeyPath(SetupKeyId::SpeechMachineClass, settings.engineClsid);
     const auto C = RegistryRoot::ClassesRoot;
     const auto M = RegistryRoot::LocalMachine;
 
     std::vector<RegistryEntry> entries = {
-        Text(C, classKey, "", kEngineName),
+        Text(C, classKey, "", kSpeechEngineName),
         Text(C, classKey + "\\InprocServer32", "", server),
         Text(C, classKey + "\\InprocServer32", "ThreadingModel", "Apartment"),
-        Text(M, machineClassKey, "", kEngineName),
+        Text(M, machineClassKey, "", kSpeechEngineName),
         Text(M, machineClassKey + "\\InprocServer32", "", server),
         Text(M, machineClassKey + "\\InprocServer32", "ThreadingModel", "Apartment"),
         Text(M, key + "\\2.1", "version", "2.1.0.0"),
@@ -85,7 +86,7 @@ std::vector<RegistryEntry> SpeechEngineEntries(const SpeechEngineSettings &setti
         Text(M, key + "\\WPsolaPath", "DataCommon", engineDir),
         Text(M, key + "\\WPsolaPath", "Main", engineDir),
         Text(M, key + "\\WPsolaPath", "", engineDir + "\\SPEECHCUBE.EXE"),
-        Text(M, "SOFTWARE\\Voice\\TextToSpeech\\Engine", kEngineName, settings.engineClsid),
+        Text(M, SetupKeyPath(SetupKeyId::SpeechEngines), kSpeechEngineName, settings.engineClsid),
     };
     for (const SpeechVoice &voice : settings.voices) {
         const std::string cmd = voice.name + "16";

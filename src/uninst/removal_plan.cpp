@@ -7,53 +7,34 @@
 
 namespace {
 
-const char kUninstallKeys[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
 std::string Identity(const RecordEntry &entry) {
     return std::to_string(static_cast<int>(entry.kind)) + '|' + ToUpperAscii(entry.root) + '|' +
            ToUpperAscii(entry.path) + '|' + ToUpperAscii(entry.second);
 }
 
-bool UnderUninstallKey(const RecordEntry &entry) {
+bool UnderUninstallKey(const RecordEntry &entry, const std::string &uninstallKey) {
     return (entry.kind == RecordKind::RegistryKey || entry.kind == RecordKind::RegistryValue) &&
-           StartsWithNoCase(entry.path, kUninstallKeys) &&
-           entry.path.size() > sizeof kUninstallKeys - 1;
-}
-
-std::string WithBackslash(std::string path) {
-    if (path.empty() || path.back() != '\\')
-        path += '\\';
-    return path;
+           (EqualsNoCase(entry.path, uninstallKey) ||
+            StartsWithNoCase(entry.path, uninstallKey + '\\'));
 }
 
 } // namespace
 
-bool PathInside(const std::string &path, const std::string &dir) {
-    return !dir.empty() && path.size() > dir.size() && StartsWithNoCase(path, dir);
-}
-
-RemovalPlan PlanRemoval(const ParsedRecord &record, const std::string &installDir) {
+RemovalPlan PlanRemoval(const ParsedRecord &record, const RecordBounds &bounds,
+                        const CanonicalPathFn &canonical) {
     RemovalPlan plan;
-    std::vector<std::string> groups;
-    for (const RecordEntry &entry : record.entries) {
+    ScreenedRecord screened = ScreenRecord(record.entries, bounds, canonical);
+    plan.refused = std::move(screened.refused);
+    const std::vector<RecordEntry> &entries = screened.accepted;
+    for (const RecordEntry &entry : entries) {
         if (entry.kind == RecordKind::Language)
             plan.language = entry.language;
-        else if (entry.kind == RecordKind::Group)
-            groups.push_back(WithBackslash(entry.path));
     }
-    const auto ours = [&](const std::string &path) {
-        if (PathInside(path, installDir))
-            return true;
-        for (const std::string &group : groups) {
-            if (PathInside(path, group))
-                return true;
-        }
-        return false;
-    };
+    const std::string uninstallKey = SetupKeyPath(SetupKeyId::Uninstall, bounds.keyNames.uninstall);
 
     std::set<std::string> seen;
     std::vector<RemovalStep> last; // the uninstall key's own values and keys
-    for (auto it = record.entries.rbegin(); it != record.entries.rend(); ++it) {
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         const RecordEntry &entry = *it;
         // Each run appends its batch lines again: each append is taken out.
         if (entry.kind != RecordKind::Autoexec && !seen.insert(Identity(entry)).second)
@@ -65,12 +46,10 @@ RemovalPlan PlanRemoval(const ParsedRecord &record, const std::string &installDi
         case RecordKind::Font: // fonts are shared with every other program
             continue;
         case RecordKind::File:
-            if (!ours(entry.path))
-                continue;
             step.kind = StepKind::RemoveFile;
             break;
         case RecordKind::Link:
-            if (!PathInside(entry.second, installDir))
+            if (!PathInside(entry.second, bounds.installDir))
                 continue;
             step.kind = StepKind::RemoveLink;
             break;
@@ -88,7 +67,7 @@ RemovalPlan PlanRemoval(const ParsedRecord &record, const std::string &installDi
             step.kind = StepKind::RemovePathLines;
             break;
         }
-        if (UnderUninstallKey(entry))
+        if (!bounds.keyNames.uninstall.empty() && UnderUninstallKey(entry, uninstallKey))
             last.push_back(step);
         else
             plan.steps.push_back(step);

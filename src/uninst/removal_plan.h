@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/install_record.h"
+#include "system/record_bounds.h"
 
 #include <cstdint>
 #include <string>
@@ -25,21 +26,18 @@ struct RemovalStep {
 
 struct RemovalPlan {
     int language = 0;
-    std::vector<RemovalStep> steps; // in the order to carry them out
+    std::vector<RemovalStep> steps;   // in the order to carry them out
+    std::vector<RecordEntry> refused; // lines outside the bounds: nothing is done with them
 };
 
-// Newest first, each thing once (but each recorded append of the batch
-// lines, as every run appends them again); files and shortcuts only where setup put
-// its own (the install directory, the program groups it made, the links it
-// recorded): a file recorded elsewhere (the system folder, the fonts) is
-// shared and stays. The product's uninstall key goes last, so that a removal
-// that stops half way can be started again from the list of programs.
-// installDir ends in a backslash.
-RemovalPlan PlanRemoval(const ParsedRecord &record, const std::string &installDir);
-
-// True when path lies inside dir (which ends in a backslash); ASCII case
-// does not count.
-bool PathInside(const std::string &path, const std::string &dir);
+// Only the lines that pass the bounds (system/record_bounds.h), their paths
+// canonical; newest first, each thing once (but each recorded append of the
+// batch lines, as every run appends them again); shortcuts only while they
+// point into the install directory. The product's uninstall key goes last,
+// so that a removal that stops half way can be started again from the list
+// of programs.
+RemovalPlan PlanRemoval(const ParsedRecord &record, const RecordBounds &bounds,
+                        const CanonicalPathFn &canonical);
 
 // The batch file's content without the marker line and the PATH line setup
 // appended for the directory: the last such pair is taken out, every other

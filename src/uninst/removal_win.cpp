@@ -1,6 +1,7 @@
 #include "uninst/removal_win.h"
 
 #include "core/ascii.h"
+#include "files/canonical_path_win.h"
 #include "files/file_status_win.h"
 #include "files/install_record_win.h"
 #include "platform/windows_family.h"
@@ -29,17 +30,12 @@ private:
     HKEY key_ = nullptr;
 };
 
+// Setup writes under these two roots only.
 HKEY RootOf(const std::string &name) {
     if (name == "HKCR")
         return HKEY_CLASSES_ROOT;
-    if (name == "HKCU")
-        return HKEY_CURRENT_USER;
     if (name == "HKLM")
         return HKEY_LOCAL_MACHINE;
-    if (name == "HKU")
-        return HKEY_USERS;
-    if (name == "HKCC")
-        return HKEY_CURRENT_CONFIG;
     return nullptr;
 }
 
@@ -47,9 +43,19 @@ std::uint64_t Join(DWORD high, DWORD low) {
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
-bool InUse(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_LOCK_VIOLATION;
+// Another program holds the file open or runs it: it can go once that
+// program is gone. A running program's file is refused as access denied, as
+// a file the user may not delete is; on the NT family only the one that
+// someone holds is in use. The Windows 95 family has no rights.
+bool InUse(const std::string &path, DWORD error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return true;
+    if (error != ERROR_ACCESS_DENIED)
+        return false;
+    if (platform::IsWindows95Family())
+        return true;
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 std::string ShortPath(const std::string &path) {
@@ -177,6 +183,12 @@ public:
         }
     }
 
+    // Lines outside what setup can have made: listed with what was kept.
+    void Refused(const std::vector<RecordEntry> &entries) {
+        for (const RecordEntry &entry : entries)
+            outcome_.kept.push_back(RecordLineText(entry));
+    }
+
     RemovalOutcome Finish() {
         if (!DeleteAtRestart(toDefer_))
             outcome_.kept.insert(outcome_.kept.end(), toDefer_.begin(), toDefer_.end());
@@ -191,7 +203,8 @@ private:
             return;
         std::string target;
         // A shortcut the user pointed elsewhere is the user's now.
-        if (FAILED(ReadShellLinkTarget(path, target)) || !PathInside(target, installDir_))
+        if (FAILED(ReadShellLinkTarget(path, target)) ||
+            !PathInside(CanonicalPathWithin(target, {installDir_}), installDir_))
             return;
         Delete(path);
     }
@@ -212,6 +225,8 @@ private:
         Delete(entry.path);
     }
 
+    // Only a file in use waits for the restart; one that cannot be deleted
+    // for another cause (the user's rights) is kept, and listed.
     void Delete(const std::string &path) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         for (int attempt = 0;; ++attempt) {
@@ -220,7 +235,11 @@ private:
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
                 return;
-            if (!InUse(error) || attempt + 1 == kDeleteTries)
+            if (!InUse(path, error)) {
+                outcome_.kept.push_back(path);
+                return;
+            }
+            if (attempt + 1 == kDeleteTries)
                 break;
             Sleep(kDeleteRetryMs);
         }
@@ -299,6 +318,7 @@ bool PathExists(const std::string &path) {
 RemovalOutcome CarryOut(const RemovalPlan &plan, const std::string &installDir,
                         const std::string &ownPath) {
     Remover remover(installDir, ownPath);
+    remover.Refused(plan.refused);
     for (const RemovalStep &step : plan.steps)
         remover.Run(step);
     return remover.Finish();

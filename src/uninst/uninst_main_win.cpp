@@ -5,9 +5,11 @@
 #include "core/app_state.h"
 #include "core/ascii.h"
 #include "core/install_record.h"
+#include "files/canonical_path_win.h"
 #include "files/install_record_win.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
+#include "system/record_bounds_win.h"
 #include "uninst/removal_plan.h"
 #include "uninst/removal_win.h"
 #include "uninst/uninst_text.h"
@@ -28,8 +30,6 @@ constexpr int kNothingDone = 2;
 // Several lines of kept files are plenty for a message box.
 constexpr std::size_t kListedFiles = 15;
 
-const char kUninstallKeys[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
 class ComScope {
 public:
     ComScope() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
@@ -44,36 +44,13 @@ private:
     bool ok_;
 };
 
+// Canonical, as every path it is compared with (the Windows 95 family may
+// give it in short names).
 std::string OwnPath() {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
-}
-
-// The uninstall entry's "DisplayName", as the system's list of programs
-// shows it.
-std::string DisplayName(const ParsedRecord &record, const std::string &installDir) {
-    for (const RecordEntry &entry : record.entries) {
-        if (entry.kind != RecordKind::RegistryKey && entry.kind != RecordKind::RegistryValue)
-            continue;
-        if (entry.root != "HKLM" || !StartsWithNoCase(entry.path, kUninstallKeys))
-            continue;
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.path.c_str(), 0, KEY_READ, &key) !=
-            ERROR_SUCCESS)
-            continue;
-        char name[256] = {};
-        DWORD size = sizeof name - 1;
-        DWORD type = 0;
-        const bool found =
-            RegQueryValueExA(key, "DisplayName", nullptr, &type, reinterpret_cast<BYTE *>(name),
-                             &size) == ERROR_SUCCESS &&
-            type == REG_SZ && name[0];
-        RegCloseKey(key);
-        if (found)
-            return name;
-    }
-    return FolderName(installDir);
+    return length > 0 && length < sizeof path ? CanonicalPath(std::string(path, length))
+                                              : std::string();
 }
 
 bool RecordedFolder(const ParsedRecord &record, const std::string &installDir) {
@@ -142,14 +119,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string recordPath = installDir + kInstallRecordName;
 
     const ParsedRecord record = ParseRecord(ReadRecordFile(recordPath));
-    const RemovalPlan plan = PlanRemoval(record, installDir);
-    App().languageIndex = plan.language;
     if (!record.valid) {
         if (!silent)
             Show(GroupText(kTextUninstallNothing), MB_OK | MB_ICONINFORMATION);
         return kNothingDone;
     }
-    const std::string name = DisplayName(record, installDir);
+    const RecordBounds bounds = InstallBounds(installDir);
+    const RemovalPlan plan = PlanRemoval(record, bounds, RecordPathsWithin(bounds));
+    App().languageIndex = plan.language;
+    // The uninstall entry's name, as the system's list of programs shows it.
+    const std::string name =
+        bounds.keyNames.uninstall.empty() ? FolderName(installDir) : bounds.keyNames.uninstall;
     if (!silent && Show(FillName(GroupText(kTextUninstallQuestion), name),
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
         return kNothingDone;

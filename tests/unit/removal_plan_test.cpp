@@ -1,7 +1,10 @@
 // The uninstaller's plan: newest first, each thing once, only what is
-// setup's own, the uninstall key last; and the boot file's lines.
+// setup's own, the uninstall key last; a forged line is refused; and the
+// boot file's lines.
 
 #include "system/autoexec.h"
+#include "system/shortcut_names.h"
+#include "system/speech_engine.h"
 #include "uninst/removal_plan.h"
 #include "uninst/uninst_text.h"
 
@@ -11,6 +14,45 @@ namespace {
 
 const char kDir[] = "C:\\Demo Title\\";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo";
+const char kPrograms[] = "C:\\WINDOWS\\Start Menu\\Programs\\";
+
+// The installation's bounds as Windows 98 gives them.
+RecordBounds Bounds() {
+    RecordBounds bounds;
+    bounds.installDir = kDir;
+    bounds.shellFolders = {kPrograms, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\",
+                           "C:\\WINDOWS\\Desktop\\"};
+    bounds.batchFile = "C:\\AUTOEXEC.BAT";
+    bounds.keyNames.uninstall = "Demo";
+    bounds.keyNames.product = "Demo";
+    bounds.keyNames.engine = "{E1}";
+    return bounds;
+}
+
+// The ".." levels taken out, as GetFullPathNameA does (the rest of the
+// canonical form is the Win32 side's, tested there).
+std::string WithoutDotDot(const std::string &path) {
+    std::vector<std::string> levels;
+    std::size_t from = 0;
+    for (std::size_t end; (end = path.find('\\', from)) != std::string::npos; from = end + 1)
+        levels.push_back(path.substr(from, end - from));
+    levels.push_back(path.substr(from));
+    std::vector<std::string> kept;
+    for (const std::string &level : levels) {
+        if (level != "..")
+            kept.push_back(level);
+        else if (kept.size() > 1)
+            kept.pop_back();
+    }
+    std::string result;
+    for (const std::string &level : kept)
+        result += (result.empty() ? "" : "\\") + level;
+    return result;
+}
+
+RemovalPlan Plan(const ParsedRecord &record) {
+    return PlanRemoval(record, Bounds(), WithoutDotDot);
+}
 
 RecordEntry Entry(RecordKind kind, std::string path, std::string second = "",
                   std::string root = "") {
@@ -44,16 +86,16 @@ TEST(RemovalPlan, NewestFirstWithTheUninstallKeyLast) {
         Entry(RecordKind::RegistryValue, kUninstallKey, "UninstallString", "HKLM"),
         Entry(RecordKind::Folder, "C:\\Demo Title\\DATA"),
         Entry(RecordKind::File, "C:\\Demo Title\\DATA\\LEVEL1.DAT"),
-        Entry(RecordKind::RegistryKey, "Software\\Demo", "", "HKCU"),
-        Entry(RecordKind::RegistryValue, "Software\\Demo", "Path", "HKCU"),
+        Entry(RecordKind::RegistryKey, "SOFTWARE\\Morvel\\Demo", "", "HKLM"),
+        Entry(RecordKind::RegistryValue, "SOFTWARE\\Morvel\\Demo\\TTS", "Path", "HKLM"),
         Entry(RecordKind::Autoexec, "C:\\AUTOEXEC.BAT", kDir),
     };
-    const RemovalPlan plan = PlanRemoval(record, kDir);
+    const RemovalPlan plan = Plan(record);
     EXPECT_EQ(plan.language, 2);
     const std::vector<std::string> expected = {
         "5 C:\\AUTOEXEC.BAT C:\\Demo Title\\",
-        "3 Software\\Demo Path",
-        "4 Software\\Demo",
+        "3 SOFTWARE\\Morvel\\Demo\\TTS Path",
+        "4 SOFTWARE\\Morvel\\Demo",
         "1 C:\\Demo Title\\DATA\\LEVEL1.DAT",
         "2 C:\\Demo Title\\DATA",
         "2 C:\\Demo Title",
@@ -74,15 +116,97 @@ TEST(RemovalPlan, SharedFilesStayAndLinksOutsideTheProductAreLeft) {
         Entry(RecordKind::Font, "C:\\WINDOWS\\FONTS\\DEMO.TTF"),
         // A folder beside the install directory whose name starts the same.
         Entry(RecordKind::File, "C:\\Demo Title 2\\OTHER.EXE"),
-        Entry(RecordKind::Link, "C:\\Desktop\\Demo.lnk", "c:\\demo title\\GAME.EXE"),
-        Entry(RecordKind::Link, "C:\\Desktop\\Viewer.lnk", "C:\\WINDOWS\\VIEWER.EXE"),
+        Entry(RecordKind::Link, "C:\\WINDOWS\\Desktop\\Demo.lnk", "c:\\demo title\\GAME.EXE"),
+        Entry(RecordKind::Link, "C:\\WINDOWS\\Desktop\\Viewer.lnk", "C:\\WINDOWS\\VIEWER.EXE"),
     };
     const std::vector<std::string> expected = {
-        "0 C:\\Desktop\\Demo.lnk c:\\demo title\\GAME.EXE",
+        "0 C:\\WINDOWS\\Desktop\\Demo.lnk c:\\demo title\\GAME.EXE",
         "1 C:\\WINDOWS\\Start Menu\\Programs\\Demo\\Read me.txt",
         "2 C:\\WINDOWS\\Start Menu\\Programs\\Demo",
     };
-    EXPECT_EQ(Steps(PlanRemoval(record, kDir)), expected);
+    EXPECT_EQ(Steps(Plan(record)), expected);
+}
+
+TEST(RemovalPlan, ALineForOtherThanWhatSetupCanHaveMadeIsRefusedAndListed) {
+    enum Verdict { Removed, Refused, Stays };
+    const std::string uninstall = kUninstallKey;
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const struct {
+        RecordEntry entry;
+        Verdict verdict;
+        std::string removed; // the path the step acts on
+    } rows[] = {
+        {Entry(RecordKind::File, "C:\\Demo Title\\DATA\\..\\GAME.EXE"), Removed,
+         "C:\\Demo Title\\GAME.EXE"},
+        // A system file named through the install directory is shared.
+        {Entry(RecordKind::File, "C:\\Demo Title\\..\\WINDOWS\\SYSTEM\\USER.EXE"), Stays, ""},
+        {Entry(RecordKind::File, "DATA\\GAME.EXE"), Refused, ""}, // no full path
+        {Entry(RecordKind::Folder, "C:\\Demo Title\\DATA"), Removed, "C:\\Demo Title\\DATA"},
+        {Entry(RecordKind::Folder, "C:\\Demo Title\\..\\WINDOWS"), Refused, ""},
+        {Entry(RecordKind::Folder, "C:\\WINDOWS\\SYSTEM"), Refused, ""},
+        {Entry(RecordKind::Group, "C:\\WINDOWS"), Refused, ""},
+        {Entry(RecordKind::Group, std::string(kPrograms) + "..\\..\\SYSTEM"), Refused, ""},
+        {Entry(RecordKind::Group, std::string(kPrograms) + "Demo"), Removed,
+         std::string(kPrograms) + "Demo"},
+        {Entry(RecordKind::Link, "C:\\WINDOWS\\SYSTEM\\Demo.lnk", "C:\\Demo Title\\GAME.EXE"),
+         Refused, ""},
+        {Entry(RecordKind::Autoexec, "C:\\WINDOWS\\WINSTART.BAT", kDir), Refused, ""},
+        {Entry(RecordKind::Autoexec, "C:\\AUTOEXEC.BAT", kDir), Removed, "C:\\AUTOEXEC.BAT"},
+        {Entry(RecordKind::RegistryValue, run, "Demo", "HKCU"), Refused, ""},
+        {Entry(RecordKind::RegistryValue, run, "Demo", "HKLM"), Refused, ""},
+        {Entry(RecordKind::RegistryValue, uninstall + " 2", "DisplayName", "HKLM"), Refused, ""},
+        {Entry(RecordKind::RegistryValue, uninstall, "DisplayName", "HKCU"), Refused, ""},
+        {Entry(RecordKind::RegistryValue, uninstall, "DisplayName", "HKLM"), Removed, uninstall},
+        {Entry(RecordKind::RegistryKey, uninstall + "\\", "", "HKLM"), Refused, ""},
+        {Entry(RecordKind::RegistryKey, "SOFTWARE", "", "HKLM"), Refused, ""},
+        {Entry(RecordKind::RegistryKey, "SOFTWARE\\Morvel", "", "HKLM"), Removed,
+         "SOFTWARE\\Morvel"},
+        {Entry(RecordKind::RegistryValue, "SOFTWARE\\Morvel", "Path", "HKLM"), Refused, ""},
+        {Entry(RecordKind::RegistryValue, "SOFTWARE\\Morvel\\Other\\TTS", "Path", "HKLM"), Refused,
+         ""},
+        {Entry(RecordKind::RegistryValue, "CLSID\\{OTHER}\\InprocServer32", "", "HKCR"), Refused,
+         ""},
+        {Entry(RecordKind::RegistryValue, "CLSID\\{E1}\\InprocServer32", "", "HKCR"), Removed,
+         "CLSID\\{E1}\\InprocServer32"},
+        {Entry(RecordKind::RegistryValue, "SOFTWARE\\Voice\\TextToSpeech\\Engine", "Other", "HKLM"),
+         Refused, ""},
+    };
+    for (const auto &row : rows) {
+        ParsedRecord record;
+        record.valid = true;
+        record.entries = {row.entry};
+        const RemovalPlan plan = Plan(record);
+        const std::string line = row.entry.root + " " + row.entry.path + " " + row.entry.second;
+        EXPECT_EQ(plan.steps.size(), row.verdict == Removed ? 1u : 0u) << line;
+        EXPECT_EQ(plan.refused.size(), row.verdict == Refused ? 1u : 0u) << line;
+        if (row.verdict == Removed && plan.steps.size() == 1) {
+            EXPECT_EQ(plan.steps[0].entry.path, row.removed) << line;
+        } else if (row.verdict == Refused && plan.refused.size() == 1) {
+            EXPECT_EQ(plan.refused[0].path, row.entry.path) << line; // listed as written
+        }
+    }
+    EXPECT_EQ(RecordLineText(Entry(RecordKind::RegistryValue, run, "", "HKCU")),
+              "HKCU\\" + run + " (default)");
+}
+
+TEST(RemovalPlan, EveryKeyAndValueSetupWritesIsItsOwn) {
+    SpeechEngineSettings speech;
+    speech.folder = "TTS";
+    speech.engineClsid = "{E1}";
+    speech.engine = "ENGINE.DLL";
+    speech.product = "Demo";
+    speech.voices = {{"Anna", "{V1}", 7, 1}};
+    std::vector<RegistryEntry> written = SpeechEngineEntries(speech, kDir);
+    RegistryEntry entry;
+    entry.key = UninstallKey("Demo");
+    entry.value = "UninstallString";
+    written.push_back(entry);
+    for (const RegistryEntry &value : written) {
+        const std::string root = value.root == RegistryRoot::ClassesRoot ? "HKCR" : "HKLM";
+        EXPECT_TRUE(SetupWritesValue(Bounds().keyNames, root, value.key, value.value))
+            << value.key << " " << value.value;
+        EXPECT_TRUE(SetupWritesKey(Bounds().keyNames, root, value.key)) << value.key;
+    }
 }
 
 TEST(RemovalPlan, AReinstallationsRepeatedThingsGoOnceWithTheNewestStampButEveryBatchAppendGoes) {
@@ -95,7 +219,7 @@ TEST(RemovalPlan, AReinstallationsRepeatedThingsGoOnceWithTheNewestStampButEvery
     const RecordEntry batch = Entry(RecordKind::Autoexec, "C:\\AUTOEXEC.BAT", kDir);
     record.entries = {Entry(RecordKind::Folder, "C:\\Demo Title"), old,   batch,
                       Entry(RecordKind::Folder, "C:\\Demo Title"), fresh, batch};
-    const RemovalPlan plan = PlanRemoval(record, kDir);
+    const RemovalPlan plan = Plan(record);
     ASSERT_EQ(plan.steps.size(), 4u);
     // Both runs appended the PATH lines: both pairs go.
     EXPECT_EQ(plan.steps[0].kind, StepKind::RemovePathLines);

@@ -1,0 +1,150 @@
+#include "system/record_bounds_win.h"
+
+#include "core/ascii.h"
+#include "files/canonical_path_win.h"
+#include "system/autoexec.h"
+#include "system/special_folders_win.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+namespace {
+
+// Closes a key handle when it goes out of scope.
+class OpenKey {
+public:
+    OpenKey(HKEY root, const std::string &subkey) {
+        if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS)
+            key_ = nullptr;
+    }
+    ~OpenKey() {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    OpenKey(const OpenKey &) = delete;
+    OpenKey &operator=(const OpenKey &) = delete;
+    HKEY Get() const { return key_; }
+
+    // A text value ("" when it is missing, no text or too long).
+    std::string Text(const char *value) const {
+        char text[MAX_PATH + 16] = {};
+        DWORD size = sizeof text - 1;
+        DWORD type = 0;
+        if (!key_ ||
+            RegQueryValueExA(key_, value, nullptr, &type, reinterpret_cast<BYTE *>(text), &size) !=
+                ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ))
+            return "";
+        return text;
+    }
+
+    // The names of the subkeys.
+    std::vector<std::string> Subkeys() const {
+        std::vector<std::string> names;
+        for (DWORD index = 0; key_; ++index) {
+            char name[256];
+            DWORD length = sizeof name;
+            const LONG result =
+                RegEnumKeyExA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (result == ERROR_NO_MORE_ITEMS)
+                break;
+            if (result == ERROR_SUCCESS)
+                names.emplace_back(name, length);
+        }
+        return names;
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+bool InsideOrSame(const std::string &path, const std::string &dir) {
+    const std::string canonical = CanonicalPath(path);
+    return !canonical.empty() &&
+           (PathInside(canonical, dir) || EqualsNoCase(canonical + '\\', dir));
+}
+
+// The program of a command line: its quoted first word, or all of it.
+std::string CommandProgram(const std::string &command) {
+    if (!command.empty() && command[0] == '"') {
+        const std::size_t end = command.find('"', 1);
+        return end == std::string::npos ? "" : command.substr(1, end - 1);
+    }
+    return command;
+}
+
+// The uninstall entry whose uninstaller lies in the install directory.
+std::string UninstallName(const std::string &installDir) {
+    const std::string list = SetupKeyPath(SetupKeyId::Uninstall);
+    const OpenKey entries(HKEY_LOCAL_MACHINE, list.substr(0, list.rfind('\\')));
+    for (const std::string &name : entries.Subkeys()) {
+        const OpenKey entry(entries.Get(), name);
+        const std::string program = CanonicalPath(CommandProgram(entry.Text("UninstallString")));
+        const std::size_t slash = program.rfind('\\');
+        if (slash != std::string::npos && EqualsNoCase(program.substr(0, slash + 1), installDir))
+            return name;
+    }
+    return "";
+}
+
+// The speech engine the system lists, when its server lies in the install
+// directory.
+std::string EngineClass(const std::string &installDir) {
+    std::string clsid = OpenKey(HKEY_LOCAL_MACHINE, SetupKeyPath(SetupKeyId::SpeechEngines))
+                            .Text(kSpeechEngineName);
+    if (clsid.empty() || clsid.find('\\') != std::string::npos)
+        return "";
+    const std::string server =
+        OpenKey(HKEY_CLASSES_ROOT, SetupKeyPath(SetupKeyId::SpeechClass, clsid) + "\\InprocServer32")
+            .Text(nullptr);
+    const std::string machineServer =
+        OpenKey(HKEY_LOCAL_MACHINE,
+                SetupKeyPath(SetupKeyId::SpeechMachineClass, clsid) + "\\InprocServer32")
+            .Text(nullptr);
+    return InsideOrSame(server, installDir) || InsideOrSame(machineServer, installDir) ? clsid
+                                                                                      : "";
+}
+
+// The product whose speech settings point into the install directory.
+std::string SpeechProduct(const std::string &installDir) {
+    const std::string pattern = SetupKeyPath(SetupKeyId::SpeechProduct, "%");
+    const std::string maker = pattern.substr(0, pattern.find('%') - 1);
+    const std::string rest = pattern.substr(pattern.find('%') + 1);
+    const OpenKey products(HKEY_LOCAL_MACHINE, maker);
+    for (const std::string &name : products.Subkeys()) {
+        const OpenKey paths(products.Get(), name + rest + "\\WPsolaPath");
+        if (InsideOrSame(paths.Text("Main"), installDir))
+            return name;
+    }
+    return "";
+}
+
+} // namespace
+
+RecordBounds InstallBounds(const std::string &installDir) {
+    RecordBounds bounds;
+    bounds.installDir = CanonicalFolder(installDir);
+    if (bounds.installDir.empty())
+        return bounds;
+    for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_STARTUP, CSIDL_COMMON_STARTUP,
+                      CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY}) {
+        const std::string folder = CanonicalFolder(ShellFolderIfAny(csidl));
+        if (!folder.empty())
+            bounds.shellFolders.push_back(folder);
+    }
+    char windows[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    if (length > 0 && length < sizeof windows)
+        bounds.batchFile = CanonicalPath(AutoexecPath(windows));
+    bounds.keyNames.uninstall = UninstallName(bounds.installDir);
+    bounds.keyNames.engine = EngineClass(bounds.installDir);
+    bounds.keyNames.product = SpeechProduct(bounds.installDir);
+    return bounds;
+}
+
+CanonicalPathFn RecordPathsWithin(const RecordBounds &bounds) {
+    std::vector<std::string> trusted = bounds.shellFolders;
+    trusted.push_back(bounds.installDir);
+    return [trusted](const std::string &path) { return CanonicalPathWithin(path, trusted); };
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "system/record_bounds.h"
+
+#include <string>
+
+// The bounds of the installation in installDir as the system gives them:
+// the shell's folders, the batch file, and the names of the installation's
+// registry keys, read from what only an administrator may write on the NT
+// family: the uninstall entry whose uninstaller lies in installDir, the
+// speech engine whose server lies there, the product whose speech settings
+// point there. Every path canonical.
+RecordBounds InstallBounds(const std::string &installDir);
+
+// How the record's paths are made canonical for the bounds: a path through
+// a link is refused unless the link is on the way to the install directory
+// or a shell folder.
+CanonicalPathFn RecordPathsWithin(const RecordBounds &bounds);
