@@ -29,6 +29,16 @@ std::size_t FirstLevel(const std::string &full) {
     return share == std::string::npos ? std::string::npos : share + 1;
 }
 
+// True when the folder (ending in a backslash) is one of the trusted ones
+// or on the way to one.
+bool OnTheWay(const std::string &folder, const std::vector<std::string> &trusted) {
+    for (const std::string &dir : trusted) {
+        if (StartsWithNoCase(dir, folder))
+            return true;
+    }
+    return false;
+}
+
 // trusted null: every link is followed.
 std::string Canonical(const std::string &path, const std::vector<std::string> *trusted) {
     if (!FullForm(path) || path.size() >= MAX_PATH)

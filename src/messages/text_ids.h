@@ -26,6 +26,8 @@ enum TextGroup : int {
     kTextUninstallUserFiles = 169,
     kTextUninstallNothing = 175,
     kTextUninstallTitle = 181,
+    kTextUninstallIgnored = 200,
+    kTextUninstallDenied = 206,
 };
 
 // Single strings.

@@ -186,7 +186,7 @@ public:
     // Lines outside what setup can have made: listed with what was kept.
     void Refused(const std::vector<RecordEntry> &entries) {
         for (const RecordEntry &entry : entries)
-            outcome_.kept.push_back(RecordLineText(entry));
+            outcome_.ignored.push_back(RecordLineText(entry));
     }
 
     RemovalOutcome Finish() {
@@ -236,7 +236,7 @@ private:
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
                 return;
             if (!InUse(path, error)) {
-                outcome_.kept.push_back(path);
+                outcome_.denied.push_back(path);
                 return;
             }
             if (attempt + 1 == kDeleteTries)

@@ -8,6 +8,8 @@
 // What became of a removal.
 struct RemovalOutcome {
     std::vector<std::string> kept;     // installed files changed since: left in place
+    std::vector<std::string> denied;   // files the user may not delete: left in place
+    std::vector<std::string> ignored;  // the record's lines outside what setup can have made
     std::vector<std::string> deferred; // in use: removed at the next restart
     std::vector<std::string> folders;  // folders setup made that still hold files of the user's
 };

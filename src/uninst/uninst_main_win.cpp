@@ -91,15 +91,21 @@ int Show(const std::string &text, UINT style) {
                        style | MB_SETFOREGROUND);
 }
 
+void AddList(std::string &text, int group, const std::vector<std::string> &paths) {
+    if (paths.empty())
+        return;
+    text += "\n\n" + GroupText(group);
+    for (std::size_t i = 0; i < paths.size() && i < kListedFiles; ++i)
+        text += "\n" + paths[i];
+    if (paths.size() > kListedFiles)
+        text += "\n...";
+}
+
 std::string ClosingText(const RemovalOutcome &outcome, const std::string &name) {
     std::string text = FillName(GroupText(kTextUninstallDone), name);
-    if (!outcome.kept.empty()) {
-        text += "\n\n" + GroupText(kTextUninstallKept);
-        for (std::size_t i = 0; i < outcome.kept.size() && i < kListedFiles; ++i)
-            text += "\n" + outcome.kept[i];
-        if (outcome.kept.size() > kListedFiles)
-            text += "\n...";
-    }
+    AddList(text, kTextUninstallKept, outcome.kept);
+    AddList(text, kTextUninstallDenied, outcome.denied);
+    AddList(text, kTextUninstallIgnored, outcome.ignored);
     for (const std::string &folder : outcome.folders)
         text += "\n\n" + FillName(GroupText(kTextUninstallUserFiles), folder);
     if (!outcome.deferred.empty())
@@ -156,6 +162,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     if (!silent)
         Show(ClosingText(outcome, name), MB_OK | MB_ICONINFORMATION);
-    const bool whole = outcome.kept.empty() && outcome.deferred.empty() && outcome.folders.empty();
+    const bool whole = outcome.kept.empty() && outcome.denied.empty() && outcome.ignored.empty() &&
+                       outcome.deferred.empty() && outcome.folders.empty();
     return whole ? kRemoved : kPartly;
 }

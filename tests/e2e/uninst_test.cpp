@@ -289,3 +289,136 @@ TEST(Uninstall, OnTheWindows95FamilyAFileInUseGoesThroughWininit) {
     else
         WriteFileText(batch, oldBatch);
 }
+
+namespace {
+
+bool ValueExists(HKEY root, const std::string &subkey, const char *value) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    const bool found = RegQueryValueExA(key, value, nullptr, nullptr, nullptr, nullptr) == 0;
+    RegCloseKey(key);
+    return found;
+}
+
+void SetValue(HKEY root, const std::string &subkey, const char *value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE *>("x"), 2);
+    RegCloseKey(key);
+}
+
+} // namespace
+
+// Anyone may write the record; the administrator who removes the product
+// must lose nothing but what setup made.
+TEST(Uninstall, AForgedRecordRemovesOnlyWhatSetupMade) {
+    const std::string dir = "C:\\e2e-forged";
+    const std::string victim = "C:\\e2e-victim";
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string other = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\e2e-other";
+    RemoveTree(dir);
+    RemoveTree(victim);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    // What the system and other programs have.
+    ASSERT_TRUE(CreateDirectoryA(victim.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((victim + "\\EMPTY").c_str(), nullptr));
+    WriteFileText(victim + "\\SYSTEM.DLL", "system bytes");
+    const std::string batch = "REM ********LIGNE AJOUTEE PAR MORVEL****************\r\n"
+                              "SET PATH=%PATH%;C:\\e2e-forged\\\r\n";
+    WriteFileText(victim + "\\OTHER.BAT", batch);
+    SetValue(HKEY_CURRENT_USER, "Software\\e2e-victim", "Value");
+    SetValue(HKEY_LOCAL_MACHINE, run, "e2e-victim");
+    SetValue(HKEY_LOCAL_MACHINE, other, "DisplayName");
+
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\e2e-forged\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    files["UNINST.EXE"] = DemoCdFile("DATA\\Uninst.exe");
+    files["A.DAT"] = "a";
+    files["SETUP.INF"] = "MKDIR *DESTDIR\r\nCOPY UNINST.EXE *DESTDIR\r\nCOPY A.DAT *DESTDIR\r\n"
+                         "ALLDONE\r\n";
+    Cd cd("uninst-forged", files);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(
+        GetFileAttributesExA((victim + "\\SYSTEM.DLL").c_str(), GetFileExInfoStandard, &data));
+    const std::string stamp =
+        "12\t" +
+        std::to_string(
+            (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime) +
+        "\t";
+    const std::string planted = "GROUP\tC:\\e2e-victim\r\n"
+                                "FILE\t" +
+                                stamp +
+                                "C:\\e2e-victim\\SYSTEM.DLL\r\n"
+                                "FILE\t" +
+                                stamp +
+                                "C:\\e2e-forged\\..\\e2e-victim\\SYSTEM.DLL\r\n"
+                                "DIR\tC:\\e2e-forged\\..\\e2e-victim\\EMPTY\r\n"
+                                "AUTOEXEC\tC:\\e2e-victim\\OTHER.BAT\tC:\\e2e-forged\\\r\n"
+                                "REGVAL\tHKCU\tSoftware\\e2e-victim\tValue\r\n"
+                                "REGVAL\tHKLM\t" +
+                                run +
+                                "\te2e-victim\r\n"
+                                "REGVAL\tHKLM\t" +
+                                other +
+                                "\tDisplayName\r\n"
+                                "REGKEY\tHKLM\t" +
+                                other + "\r\n";
+    const std::string record = dir + "\\UNINST$$.REC";
+
+    // A reinstallation does not take the planted lines over.
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(cd.Dir(), "Setup is finished.", 30000));
+    WriteFileText(record, ReadFileText(record) + planted);
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(cd.Dir(), "Setup is finished.", 30000));
+    std::string written = ReadFileText(record);
+    CharUpperBuffA(&written[0], static_cast<DWORD>(written.size()));
+    EXPECT_EQ(written.find("E2E-VICTIM"), std::string::npos) << written;
+    EXPECT_EQ(written.find("E2E-OTHER"), std::string::npos) << written;
+
+    WriteFileText(record, ReadFileText(record) + planted);
+    {
+        ui::Program uninst(dir + "\\Uninst.exe", dir);
+        const Box question = WaitForBox(uninst);
+        ASSERT_NE(question.window, nullptr);
+        PostMessageA(question.window, WM_COMMAND, IDYES, 0);
+        Sleep(200);
+        const Box closing = WaitForBox(uninst, 30000);
+        ASSERT_NE(closing.window, nullptr);
+        // Each refused line is listed as written; the shared file is not
+        // setup's to remove and goes unmentioned.
+        EXPECT_EQ(closing.text,
+                  "Demo Title V.1.10 on C has been removed from your computer.\n\n"
+                  "These lines of the install record do not name what setup made and have been "
+                  "ignored:\nC:\\e2e-victim\nC:\\e2e-forged\\..\\e2e-victim\\EMPTY\n"
+                  "C:\\e2e-victim\\OTHER.BAT\nHKCU\\Software\\e2e-victim (Value)\nHKLM\\" +
+                      run + " (e2e-victim)\nHKLM\\" + other + " (DisplayName)\nHKLM\\" + other);
+        PostMessageA(closing.window, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(uninst.WaitExit(15000), 1u);
+    }
+
+    // What setup made went.
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+    const std::vector<std::string> left = {"UNINST.EXE"};
+    EXPECT_EQ(Tree(dir), left);
+    // Nothing else did.
+    EXPECT_EQ(ReadFileText(victim + "\\SYSTEM.DLL"), "system bytes");
+    EXPECT_TRUE(Exists(victim + "\\EMPTY"));
+    EXPECT_EQ(ReadFileText(victim + "\\OTHER.BAT"), batch);
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, "Software\\e2e-victim", "Value"));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, run, "e2e-victim"));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, other, "DisplayName"));
+
+    RemoveTree(dir);
+    RemoveTree(victim);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\e2e-victim");
+    HKEY runKey = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, run.c_str(), 0, KEY_SET_VALUE, &runKey) == 0) {
+        RegDeleteValueA(runKey, "e2e-victim");
+        RegCloseKey(runKey);
+    }
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, other.c_str());
+}
