@@ -96,14 +96,14 @@ std::string EngineClass(const std::string &installDir) {
     if (clsid.empty() || clsid.find('\\') != std::string::npos)
         return "";
     const std::string server =
-        OpenKey(HKEY_CLASSES_ROOT, SetupKeyPath(SetupKeyId::SpeechClass, clsid) + "\\InprocServer32")
+        OpenKey(HKEY_CLASSES_ROOT,
+                SetupKeyPath(SetupKeyId::SpeechClass, clsid) + "\\InprocServer32")
             .Text(nullptr);
     const std::string machineServer =
         OpenKey(HKEY_LOCAL_MACHINE,
                 SetupKeyPath(SetupKeyId::SpeechMachineClass, clsid) + "\\InprocServer32")
             .Text(nullptr);
-    return InsideOrSame(server, installDir) || InsideOrSame(machineServer, installDir) ? clsid
-                                                                                      : "";
+    return InsideOrSame(server, installDir) || InsideOrSame(machineServer, installDir) ? clsid : "";
 }
 
 // The product whose speech settings point into the install directory.

@@ -9,8 +9,8 @@ namespace {
 struct SetupKey {
     SetupKeyId id;
     const char *root;
-    const char *anchor; // a key every system has: setup neither makes nor removes it
-    const char *below;  // the levels setup writes under it; "%" stands for the name
+    const char *anchor;               // a key every system has: setup neither makes nor removes it
+    const char *below;                // the levels setup writes under it; "%" stands for the name
     std::string SetupKeyNames::*name; // what replaces "%"; nullptr without
     const char *value;                // the one value of a shared key; nullptr: any, and below
 };
