@@ -181,7 +181,8 @@ TEST(Install, LongProductNameProgramWithABlankAndSpanishLinkNames) {
                        "\r\nsourcedirectory=.\r\ninstalldirectory=\\Demo|Blank\r\n"
                        "[configuration]\r\ndiskspacereq=12\r\n";
     files["MY GAME.EXE"] = "MZ my game";
-    files["SETUP.INF"] = "PROGRESS START\r\nCOPY MY|GAME.EXE *DESTDIR\r\nPROGRESS END\r\n"
+    files["SETUP.INF"] = "MKDIR *DESTDIR\r\nPROGRESS START\r\nCOPY MY|GAME.EXE *DESTDIR\r\n"
+                         "PROGRESS END\r\n"
                          "PC_ADDLINK MY|GAME.EXE *DESTDIR *PRODUCT *DESKTOP\r\n"
                          "ADDSTART GROUP Blank|Tests\r\n"
                          "ADDSTART LINK NO ADDLNG_AND_DRIVE MY|GAME.EXE|-x *DESTDIR Blank|Tests "
