@@ -272,6 +272,7 @@ TEST_F(ShellCommandTest, FolderTheShellCannotGiveSkipsTheCommand) {
     Run("ADDSTART LINK NO NO GAME.EXE *DESTDIR " + Bars(group) + " Game");
     RegSetValueExA(key, "Programs", 0, type, saved, size);
     RegCloseKey(key);
+    EXPECT_EQ(ui::ShellFolder(CSIDL_PROGRAMS), programs); // the shell's cache follows
     const std::string root = std::string(1, folder.Path()[0]) + ":\\" + group;
     EXPECT_FALSE(Exists(root) || Exists("\\" + group));
     RemoveGroup(root);
