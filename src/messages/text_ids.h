@@ -26,8 +26,11 @@ enum TextGroup : int {
     kTextUninstallUserFiles = 169,
     kTextUninstallNothing = 175,
     kTextUninstallTitle = 181,
-    kTextUninstallIgnored = 200,
-    kTextUninstallDenied = 206,
+    // "Waiting for %1 to finish...": a started program that shows no window.
+    kTextWaitingForProgram = 201,
+    // The uninstaller's lists of the lines it ignored and the files it may not delete.
+    kTextUninstallIgnored = 207,
+    kTextUninstallDenied = 213,
 };
 
 // Single strings.

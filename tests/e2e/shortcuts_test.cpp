@@ -168,3 +168,47 @@ TEST(Install, ScriptFontIsInstalledBeforeTheWindowOpens) {
     DeleteFileA(installed.c_str());
     CoUninitialize();
 }
+
+// A product with a 100-character name whose program has a blank in its file
+// name: the installation reaches its end with the whole name in the
+// uninstall entry and the desktop link to the program.
+TEST(Install, LongProductNameAndAProgramWithABlank) {
+    CoInitialize(nullptr);
+    const std::string product = "Demo " + std::string(95, 'x');
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=" + product +
+                       "\r\nsourcedirectory=.\r\ninstalldirectory=\\Demo|Blank\r\n"
+                       "[configuration]\r\ndiskspacereq=12\r\n";
+    files["MY GAME.EXE"] = "MZ my game";
+    files["SETUP.INF"] = "MKDIR *DESTDIR\r\nPROGRESS START\r\nCOPY MY|GAME.EXE *DESTDIR\r\n"
+                         "PROGRESS END\r\n"
+                         "PC_ADDLINK MY|GAME.EXE *DESTDIR *PRODUCT *DESKTOP\r\nALLDONE\r\n";
+    Cd cd("long-product", files);
+    const std::string desktopLink =
+        ui::ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + product.substr(0, 79) + ".lnk";
+
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(cd.Dir(), "Setup is finished."));
+
+    const std::string key =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product + " V.1.10 on C";
+    EXPECT_EQ(RegistryText(key, "DisplayName"), product + " V.1.10 on C");
+    const ui::Shortcut desk = ui::ReadShortcut(desktopLink);
+    EXPECT_TRUE(desk.loaded) << desktopLink;
+    EXPECT_TRUE(SameNoCase(desk.target, "C:\\Demo Blank\\MY GAME.EXE")) << desk.target;
+
+    DeleteFileA(desktopLink.c_str());
+    RemoveTree("C:\\Demo Blank");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    CoUninitialize();
+}
+
+TEST(Install, MalformedFontLineEndsTheRunBeforeTheWindow) {
+    auto files = ValidCd('A');
+    files["SETUP.INF"] = "INSTALL FONT DEMO.TTF *NOWHERE Demo Face\r\nALLDONE\r\n";
+    Cd cd("font-malformed", files);
+    ui::Program setup(kSetupExe, cd.Dir());
+    const Box box = WaitForBox(setup);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "Wrong file format");
+    ConfirmAndExpectEnd(setup, box);
+}
