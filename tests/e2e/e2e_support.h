@@ -17,7 +17,13 @@ constexpr char kEarlyCutoffExe[] = "D:\\bin\\setup_early_cutoff.exe";
 constexpr char kWin98StubsExe[] = "D:\\bin\\setup_win98_stubs.exe";
 constexpr DWORD kWindowTimeout = 15000;
 
-// A CD folder D:\cases\<name> with the given files (name -> bytes).
+// The windows of the previous setup may outlive its process for a moment;
+// a new setup would take them for a running one and end. Waits (a few
+// seconds at most) until they are gone.
+void WaitForSetupWindowsToGo();
+
+// A CD folder D:\cases\<name> with the given files (name -> bytes), made
+// once the previous setup's windows are gone.
 class Cd {
 public:
     Cd(const std::string &name, const std::map<std::string, std::string> &files);
