@@ -64,15 +64,8 @@ TEST(DllSearch, VersionDllBesideSetupIsNeitherLoadedBySetupNorCalledDuringAnInst
 
     // The sample CD looks up a component's version on the way.
     RemoveTree("C:\\Demo Title");
-    ui::Program setup(std::string(kCdDir) + "\\setup.exe", kCdDir);
-    HWND window = WaitForMainWindow(setup);
-    ASSERT_NE(window, nullptr);
-    Sleep(100);
-    ui::PostClick(window, 1012);
-    const Box box = WaitForBox(setup, 60000);
-    ASSERT_NE(box.window, nullptr);
-    EXPECT_EQ(box.text, "Setup is finished.");
-    ConfirmAndExpectEnd(setup, box);
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(kCdDir, "Setup is finished.", 60000,
+                                              std::string(kCdDir) + "\\setup.exe"));
 
     // Wine's own user32.dll imports version.dll, and Wine looks for a system
     // library's imports in the program's folder too (Windows takes them from

@@ -109,8 +109,9 @@ void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box) {
     EXPECT_EQ(setup.WaitExit(10000), 0u);
 }
 
-void InstallAndConfirm(const std::string &cdDir, const std::string &closingText, DWORD timeoutMs) {
-    ui::Program setup(kSetupExe, cdDir);
+void InstallAndConfirm(const std::string &cdDir, const std::string &closingText, DWORD timeoutMs,
+                       const std::string &exe) {
+    ui::Program setup(exe, cdDir);
     HWND window = WaitForMainWindow(setup);
     ASSERT_NE(window, nullptr);
     Sleep(100);

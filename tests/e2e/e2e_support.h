@@ -64,11 +64,11 @@ void QuitAndExpectEnd(const ui::Program &setup, HWND window);
 // Presses OK on a box and expects setup to end with 0.
 void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box);
 
-// Starts setup on the CD, presses Install on the selected drive, waits for
+// Starts setup (exe) on the CD, presses Install on the selected drive, waits for
 // the closing box, expects its text, answers OK and expects setup to end
 // with 0.
 void InstallAndConfirm(const std::string &cdDir, const std::string &closingText,
-                       DWORD timeoutMs = 60000);
+                       DWORD timeoutMs = 60000, const std::string &exe = kSetupExe);
 
 // Saves the screen as D:\screens\<name>.bmp (turned into PNG afterwards).
 void Screenshot(const std::string &name);

@@ -9,17 +9,14 @@
 static HINSTANCE self;
 
 static void Note(const char *what) {
-    char path[MAX_PATH];
-    char line[MAX_PATH + 64];
+    char path[MAX_PATH], line[MAX_PATH + 64];
     DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
     while (length > 0 && path[length - 1] != '\\')
         --length;
-    if (length == 0 || length + sizeof "VERSION.LOADED" > MAX_PATH)
+    const DWORD loader = GetModuleFileNameA(NULL, line, MAX_PATH);
+    if (length == 0 || length + sizeof "VERSION.LOADED" > MAX_PATH || loader >= MAX_PATH)
         return;
     lstrcpyA(path + length, "VERSION.LOADED");
-    const DWORD loader = GetModuleFileNameA(NULL, line, MAX_PATH);
-    if (loader == 0 || loader >= MAX_PATH)
-        return;
     line[loader] = ' ';
     lstrcpynA(line + loader + 1, what, 60);
     lstrcatA(line, "\r\n");
@@ -42,11 +39,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
 
 // Every file is without version information.
 __declspec(dllexport) DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR file, LPDWORD handle) {
-    (void)file;
+    (void)file, (void)handle;
     Note("called GetFileVersionInfoSizeA");
-    if (handle)
-        *handle = 0;
-    SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
     return 0;
 }
 
@@ -54,17 +48,12 @@ __declspec(dllexport) BOOL WINAPI
     GetFileVersionInfoA(LPCSTR file, DWORD handle, DWORD size, LPVOID data) {
     (void)file, (void)handle, (void)size, (void)data;
     Note("called GetFileVersionInfoA");
-    SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
     return FALSE;
 }
 
 __declspec(dllexport) BOOL WINAPI
     VerQueryValueA(LPCVOID block, LPCSTR subBlock, LPVOID *data, PUINT length) {
-    (void)block, (void)subBlock;
+    (void)block, (void)subBlock, (void)data, (void)length;
     Note("called VerQueryValueA");
-    if (data)
-        *data = NULL;
-    if (length)
-        *length = 0;
     return FALSE;
 }
