@@ -1,5 +1,6 @@
-// Start-up of setup: one copy at a time, COM for the shell, a sane clock,
-// then the main dialog until the user leaves.
+// Start-up of setup: system DLLs from the system folder only, one copy at a
+// time, COM for the shell, a sane clock, then the main dialog until the user
+// leaves.
 
 #include "core/app_state.h"
 #include "app/year_check.h"
@@ -7,6 +8,7 @@
 #include "messages/oem_convert.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
+#include "platform/dll_search.h"
 #include "ui/main_dialog.h"
 
 #include <windows.h>
@@ -48,6 +50,7 @@ struct ComSession {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    platform::SearchDllsInSystemFolderOnly();
     if (AnotherInstanceRuns())
         return 0;
     UseSystemOemConversion();

@@ -1,22 +1,18 @@
 #include "platform/shell_library.h"
 
+#include "platform/system_library.h"
+
 namespace {
 
-template <typename Function> void Find(HMODULE library, const char *name, Function &function) {
-    function =
-        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 ShellFunctions Load() {
+    using platform::FindFunction;
     ShellFunctions functions;
-    HMODULE library = LoadLibraryA("shell32.dll");
-    if (!library)
-        return functions;
-    Find(library, "SHGetMalloc", functions.getMalloc);
-    Find(library, "SHGetSpecialFolderLocation", functions.getSpecialFolderLocation);
-    Find(library, "SHGetDesktopFolder", functions.getDesktopFolder);
-    Find(library, "SHGetPathFromIDListA", functions.getPathFromIDList);
-    Find(library, "ShellExecuteA", functions.shellExecute);
+    const HMODULE library = platform::LoadSystemLibrary("shell32.dll");
+    FindFunction(library, "SHGetMalloc", functions.getMalloc);
+    FindFunction(library, "SHGetSpecialFolderLocation", functions.getSpecialFolderLocation);
+    FindFunction(library, "SHGetDesktopFolder", functions.getDesktopFolder);
+    FindFunction(library, "SHGetPathFromIDListA", functions.getPathFromIDList);
+    FindFunction(library, "ShellExecuteA", functions.shellExecute);
     return functions;
 }
 

@@ -9,6 +9,7 @@
 #include "files/install_record_win.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
+#include "platform/dll_search.h"
 #include "system/record_bounds_win.h"
 #include "uninst/removal_plan.h"
 #include "uninst/removal_win.h"
@@ -116,6 +117,7 @@ std::string ClosingText(const RemovalOutcome &outcome, const std::string &name) 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    platform::SearchDllsInSystemFolderOnly();
     const bool silent = SilentSwitch(GetCommandLineA());
     const std::string ownPath = OwnPath();
     const std::size_t slash = ownPath.rfind('\\');

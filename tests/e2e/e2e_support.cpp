@@ -27,15 +27,17 @@ void KeepScreenshot() {
 
 } // namespace
 
-Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
-    : dir_("D:\\cases\\" + name) {
-    // The windows of the previous scenario's setup may outlive its process
-    // for a moment; a new setup would take them for a running one and end.
+void WaitForSetupWindowsToGo() {
     for (int i = 0; i < 250 && (FindWindowA(nullptr, "Setup Morvel") ||
                                 FindWindowA("PXDwindowClass", nullptr));
          ++i) {
         Sleep(20);
     }
+}
+
+Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
+    : dir_("D:\\cases\\" + name) {
+    WaitForSetupWindowsToGo();
     RemoveTree(dir_);
     CreateDirectoryA("D:\\cases", nullptr);
     CreateDirectoryA(dir_.c_str(), nullptr);
@@ -107,8 +109,9 @@ void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box) {
     EXPECT_EQ(setup.WaitExit(10000), 0u);
 }
 
-void InstallAndConfirm(const std::string &cdDir, const std::string &closingText, DWORD timeoutMs) {
-    ui::Program setup(kSetupExe, cdDir);
+void InstallAndConfirm(const std::string &cdDir, const std::string &closingText, DWORD timeoutMs,
+                       const std::string &exe) {
+    ui::Program setup(exe, cdDir);
     HWND window = WaitForMainWindow(setup);
     ASSERT_NE(window, nullptr);
     Sleep(100);

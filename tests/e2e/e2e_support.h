@@ -17,7 +17,13 @@ constexpr char kEarlyCutoffExe[] = "D:\\bin\\setup_early_cutoff.exe";
 constexpr char kWin98StubsExe[] = "D:\\bin\\setup_win98_stubs.exe";
 constexpr DWORD kWindowTimeout = 15000;
 
-// A CD folder D:\cases\<name> with the given files (name -> bytes).
+// The windows of the previous setup may outlive its process for a moment;
+// a new setup would take them for a running one and end. Waits (a few
+// seconds at most) until they are gone.
+void WaitForSetupWindowsToGo();
+
+// A CD folder D:\cases\<name> with the given files (name -> bytes), made
+// once the previous setup's windows are gone.
 class Cd {
 public:
     Cd(const std::string &name, const std::map<std::string, std::string> &files);
@@ -58,11 +64,11 @@ void QuitAndExpectEnd(const ui::Program &setup, HWND window);
 // Presses OK on a box and expects setup to end with 0.
 void ConfirmAndExpectEnd(const ui::Program &setup, const Box &box);
 
-// Starts setup on the CD, presses Install on the selected drive, waits for
+// Starts setup (exe) on the CD, presses Install on the selected drive, waits for
 // the closing box, expects its text, answers OK and expects setup to end
 // with 0.
 void InstallAndConfirm(const std::string &cdDir, const std::string &closingText,
-                       DWORD timeoutMs = 60000);
+                       DWORD timeoutMs = 60000, const std::string &exe = kSetupExe);
 
 // Saves the screen as D:\screens\<name>.bmp (turned into PNG afterwards).
 void Screenshot(const std::string &name);

@@ -4,6 +4,10 @@
 // Exit 0 when clean, 1 with errors, 2 when it cannot run.
 #include "checks.h"
 
+#ifdef _WIN32
+#include "platform/dll_search.h"
+#endif
+
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -19,6 +23,9 @@ int Usage() {
 } // namespace
 
 int main(int argc, char **argv) {
+#ifdef _WIN32
+    platform::SearchDllsInSystemFolderOnly();
+#endif
     bool werror = false;
     bool json = false;
     const char *dir = nullptr;
