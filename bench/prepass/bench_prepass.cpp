@@ -19,7 +19,9 @@ public:
         return true;
     }
     std::uint64_t DirectorySize(const std::string &path, bool) override { return path.size(); }
-    void InstallFont(const std::string &, const std::string &, const std::string &) override {}
+    bool InstallFont(const std::string &, const std::string &, const std::string &) override {
+        return true;
+    }
 };
 
 std::string MakeScript(int lines) {

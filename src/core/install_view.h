@@ -33,8 +33,14 @@ public:
     virtual void ShowProgressControls(bool) {}
     // Text of the second message area.
     virtual void SetMessage(const std::string &text) = 0;
+    // What the second message area shows now, so that a passing text can
+    // give it back.
+    virtual std::string Message() const { return std::string(); }
     // Hides or shows the main window (while a started program runs).
     virtual void ShowWindow(bool visible) = 0;
+    // The window (an HWND) that owns the run's boxes and questions and is
+    // disabled while they are up; null when the run has no window.
+    virtual void *OwnerWindow() const { return nullptr; }
     // Message box with the exclamation icon, owned by the main window.
     virtual void Alert(const std::string &text, const std::string &caption) = 0;
     // The setup's message dialog over the main window: 1 for the first

@@ -44,7 +44,7 @@ struct RunState {
     std::string settingsPath; // PXD.INI
     std::string markerName;   // e.g. ABCDF110.CD1
     std::string productCode;  // first four characters of the marker, upper case
-    std::string productName;  // [general] product
+    std::string productName;  // [general] product, up to 127 characters
     int productVersion = 0;   // times 100: 110 is 1.10
     bool diskOne = false;
     std::string scriptPath;

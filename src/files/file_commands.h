@@ -6,6 +6,7 @@
 
 struct RunState;
 class InstallView;
+class CopyEngine;
 
 // The file and directory commands of a run. The family keeps its own state:
 // whether the progress lines are shown (between PROGRESS START and END).
@@ -21,4 +22,6 @@ public:
 
 // The real ones, on the run's directories, through the copy engine. A
 // malformed file argument ends the run through the view.
-std::unique_ptr<FileCommands> MakeFileCommands(const RunState &run, InstallView &view);
+// `engine` is the run's one copy engine: every copy moves the same byte count.
+std::unique_ptr<FileCommands> MakeFileCommands(const RunState &run, InstallView &view,
+                                               CopyEngine &engine);

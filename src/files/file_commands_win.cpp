@@ -10,8 +10,8 @@ namespace {
 
 class WinFileCommands : public FileCommands {
 public:
-    WinFileCommands(const RunState &run, InstallView &view)
-        : run_(run), view_(view), engine_(run.settings, view) {}
+    WinFileCommands(const RunState &run, InstallView &view, CopyEngine &engine)
+        : run_(run), view_(view), engine_(engine) {}
 
     void Run(const CopyCommand &command) override {
         const Directories &dirs = run_.dirs;
@@ -66,12 +66,13 @@ public:
 private:
     const RunState &run_;
     InstallView &view_;
-    CopyEngine engine_;
+    CopyEngine &engine_;
     bool progressShown_ = false;
 };
 
 } // namespace
 
-std::unique_ptr<FileCommands> MakeFileCommands(const RunState &run, InstallView &view) {
-    return std::make_unique<WinFileCommands>(run, view);
+std::unique_ptr<FileCommands> MakeFileCommands(const RunState &run, InstallView &view,
+                                               CopyEngine &engine) {
+    return std::make_unique<WinFileCommands>(run, view, engine);
 }

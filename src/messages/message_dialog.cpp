@@ -12,17 +12,14 @@
 
 namespace {
 
-std::string MessageText(HWND dialog, const MessageRequest &request) {
+// The text before the insertion: mode 1 is the screen message, the
+// catalog's BAD_SCREEN_CAPS when there is one.
+std::string MessageText(const MessageRequest &request) {
     switch (request.mode) {
     case 2:
         return ResourceText(request.number);
-    case 1: {
-        std::string text = SetupIniMessage(request.number);
-        if (CatalogAvailable())
-            text = ScriptText("BAD_SCREEN_CAPS");
-        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
-        return text;
-    }
+    case 1:
+        return CatalogAvailable() ? ScriptText("BAD_SCREEN_CAPS") : SetupIniMessage(request.number);
     default:
         return request.text;
     }
@@ -74,19 +71,16 @@ void OnInitDialog(HWND dialog, const MessageRequest &request) {
                  (app.screenHeight - (request.height - 20)) / 2, request.width, request.height,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 
-    std::string text = MessageText(dialog, request);
+    std::string text = MessageText(request);
     if (request.insert)
         text = InsertString(text, request.insertion);
     SetDialogFont(dialog);
 
-    if (!CatalogAvailable() || request.mode == 0) {
-        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text.c_str());
-    } else if (request.mode == 2) {
-        // The catalog names the closing messages; any other number keeps its
-        // string-table text.
-        const char *name = CatalogNameOfMessage(request.number);
-        SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, name ? SetupText(name).c_str() : text.c_str());
-    }
+    // The catalog names the closing messages; any other number keeps its
+    // string-table text.
+    const char *name =
+        request.mode == 2 && CatalogAvailable() ? CatalogNameOfMessage(request.number) : nullptr;
+    SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, name ? SetupText(name).c_str() : text.c_str());
     MoveWindow(GetDlgItem(dialog, IDC_MESSAGE_TEXT), 10, 10, request.width - 20,
                request.height - 40, TRUE);
     PlaceButtons(dialog, request);

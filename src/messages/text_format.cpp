@@ -28,3 +28,16 @@ std::string MessageKey(int number) {
 std::string NotFoundText(const std::string &key) {
     return key + " Not Found";
 }
+
+std::string FillName(const std::string &text, const std::string &name) {
+    std::string result;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text.compare(at, 2, "%1") == 0) {
+            result += name;
+            ++at;
+        } else {
+            result += text[at];
+        }
+    }
+    return result;
+}

@@ -8,6 +8,9 @@
 // insertion; a template without the marker comes back unchanged.
 std::string InsertString(const std::string &templ, const std::string &insertion);
 
+// The text with each %1 replaced by the name (texts of the string table).
+std::string FillName(const std::string &text, const std::string &name);
+
 // .\setup.ini cannot hold line breaks in a value: the currency sign (0xA4 in
 // code page 1252) stands for one.
 std::string CurrencySignsToLineFeeds(std::string text);

@@ -26,6 +26,8 @@ enum TextGroup : int {
     kTextUninstallUserFiles = 169,
     kTextUninstallNothing = 175,
     kTextUninstallTitle = 181,
+    // "Waiting for %1 to finish...": a started program that shows no window.
+    kTextWaitingForProgram = 201,
 };
 
 // Single strings.

@@ -2,6 +2,7 @@
 
 #include "core/install_view.h"
 #include "core/run_state.h"
+#include "files/copy_engine.h"
 #include "files/directory_commands.h"
 #include "files/file_commands.h"
 #include "files/install_record_win.h"
@@ -70,11 +71,13 @@ void RunInstall(RunState &run, InstallView &view) {
             record.Add(entry);
     }
 
-    const auto files = MakeFileCommands(run, view);
-    const auto shell = MakeShellCommands(run, view);
+    // One byte count for the whole run, whichever command copies.
+    CopyEngine engine(run.settings, view);
+    const auto files = MakeFileCommands(run, view, engine);
+    const auto shell = MakeShellCommands(run, view, engine);
     const auto registry = MakeRegistryCommands(run, view);
     const auto programs = MakeProgramCommands(run, view);
-    const auto components = MakeComponentCommands(run, view);
+    const auto components = MakeComponentCommands(run, view, engine);
     const auto display = MakeDisplayCommands(run, view);
     CommandFamilies families{*files, *shell, *registry, *programs, *components, *display};
     RunCommands(run.settings.commands, families, view);

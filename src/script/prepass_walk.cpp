@@ -64,13 +64,13 @@ void ReadDeleteFile(std::string_view line, InstallSettings &settings) {
         settings.filesToDelete.push_back(std::move(word));
 }
 
-void ReadInstallFont(std::string_view line, PrePassEffects &effects) {
+bool ReadInstallFont(std::string_view line, PrePassEffects &effects) {
     WordReader words(line);
     words.Word(); // INSTALL or PC_INSTALL
     words.Word(); // FONT
     const std::string file = words.Word();
     const std::string where = words.Word();
-    effects.InstallFont(file, where, words.Rest());
+    return effects.InstallFont(file, where, words.Rest());
 }
 
 int FontWeight(std::string_view word) {
@@ -192,8 +192,9 @@ bool SizeCopyLine(std::string_view line, bool directory, const PrePassContext &c
 }
 
 // Option and layout lines never reach the command list. True when the line
-// was one of them.
-bool ConsumeOptionLine(std::string_view line, PrePassEffects &effects, InstallSettings &settings) {
+// was one of them; `ended` when it ended the installation.
+bool ConsumeOptionLine(std::string_view line, PrePassEffects &effects, InstallSettings &settings,
+                       bool &ended) {
     switch (OptionKeyword(line)) {
     case Keyword::WaitWrite:
         ReadWaitWrite(line, settings);
@@ -217,7 +218,7 @@ bool ConsumeOptionLine(std::string_view line, PrePassEffects &effects, InstallSe
         ReadDeleteFile(line, settings);
         break;
     case Keyword::InstallFont:
-        ReadInstallFont(line, effects);
+        ended = !ReadInstallFont(line, effects);
         break;
     case Keyword::UseFont:
         ReadUseFont(line, settings);
@@ -245,12 +246,16 @@ bool WalkScript(std::string_view text, const PrePassContext &context, PrePassEff
     ScriptLineReader lines(text);
     std::string_view line;
     while (lines.Next(line)) {
-        if (StartsWithNoCase(line, "INSTALL ELAN TTS")) {
+        if (StartsWithNoCase(WithoutTwinPrefix(line), "INSTALL ELAN TTS")) {
             // Still a command: the interpreter installs the engine.
             settings.totalBytes += effects.DirectorySize(context.sourceDir + "TTS", false);
         }
-        if (ConsumeOptionLine(line, effects, settings))
+        bool ended = false;
+        if (ConsumeOptionLine(line, effects, settings, ended)) {
+            if (ended)
+                return false;
             continue;
+        }
 
         // The markers are compared against the whole line and are kept.
         if (EqualsNoCase(line, "PROGRESS START") || EqualsNoCase(line, "PC_PROGRESS START")) {

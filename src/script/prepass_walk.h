@@ -18,8 +18,9 @@ public:
     // Bytes below a directory (or a "*.*" pattern), sub-directories too when
     // recurse is set.
     virtual std::uint64_t DirectorySize(const std::string &path, bool recurse) = 0;
-    // An INSTALL FONT line: font file, its directory word, face name.
-    virtual void InstallFont(const std::string &fontFile, const std::string &where,
+    // An INSTALL FONT line: font file, its directory word, face name. False
+    // when the line ends the installation (its file argument is malformed).
+    virtual bool InstallFont(const std::string &fontFile, const std::string &where,
                              const std::string &faceName) = 0;
 };
 
@@ -31,6 +32,7 @@ struct PrePassContext {
 // Walks a whole script once: consumes the option and layout lines into the
 // settings, sums the bytes to copy between PROGRESS START and PROGRESS END
 // and keeps every other line, verbatim, in settings.commands (cleared first).
-// False when a sized file could not be read.
+// False when a sized file could not be read or a font line ended the
+// installation; the walk stops there.
 bool WalkScript(std::string_view text, const PrePassContext &context, PrePassEffects &effects,
                 InstallSettings &settings);

@@ -27,13 +27,16 @@ public:
     std::uint64_t DirectorySize(const std::string &path, bool recurse) override {
         return ::DirectorySize(path, recurse);
     }
-    void InstallFont(const std::string &fontFile, const std::string &where,
+    bool InstallFont(const std::string &fontFile, const std::string &where,
                      const std::string &faceName) override {
-        InstallScriptFont(run_, fontFile, where, faceName);
+        ended_ = !InstallScriptFont(run_, fontFile, where, faceName);
+        return !ended_;
     }
+    bool Ended() const { return ended_; }
 
 private:
     RunState &run_;
+    bool ended_ = false;
 };
 
 // The whole script in memory; others may read it meanwhile but not write.
@@ -63,10 +66,12 @@ bool LoadScript(const std::string &path, std::string &text) {
 
 } // namespace
 
-bool RunScriptPrePass(RunState &run) {
+PrePassOutcome RunScriptPrePass(RunState &run) {
     std::string text;
     if (!LoadScript(run.scriptPath, text))
-        return false;
+        return PrePassOutcome::Failed;
     WinPrePassEffects effects(run);
-    return WalkScript(text, PrePassContext{run.dirs.source, run.markerName}, effects, run.settings);
+    if (WalkScript(text, PrePassContext{run.dirs.source, run.markerName}, effects, run.settings))
+        return PrePassOutcome::Done;
+    return effects.Ended() ? PrePassOutcome::Ended : PrePassOutcome::Failed;
 }

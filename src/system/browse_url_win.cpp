@@ -2,10 +2,8 @@
 
 #include "platform/shell_library.h"
 
-bool AskAndBrowse(const std::string &question, const std::string &address) {
-    // The main dialog is the active window while the script runs.
-    if (MessageBoxA(GetActiveWindow(), question.c_str(), "Setup", MB_YESNO | MB_ICONQUESTION) !=
-        IDYES)
+bool AskAndBrowse(HWND owner, const std::string &question, const std::string &address) {
+    if (MessageBoxA(owner, question.c_str(), "Setup", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     if (ShellCalls().shellExecute)
         ShellCalls().shellExecute(nullptr, "open", address.c_str(), nullptr, nullptr,

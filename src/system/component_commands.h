@@ -6,6 +6,7 @@
 
 struct RunState;
 class InstallView;
+class CopyEngine;
 
 // Outside components: the INSTALL forms (web viewer, speech engine, a
 // versioned file) and DIRECTX_INSTALL.
@@ -16,4 +17,6 @@ public:
     virtual void Run(const DirectXInstallCommand &command) = 0;
 };
 
-std::unique_ptr<ComponentCommands> MakeComponentCommands(const RunState &run, InstallView &view);
+// `engine` is the run's one copy engine: every copy moves the same byte count.
+std::unique_ptr<ComponentCommands> MakeComponentCommands(const RunState &run, InstallView &view,
+                                                         CopyEngine &engine);

@@ -8,8 +8,8 @@ namespace {
 
 class WinComponentCommands : public ComponentCommands {
 public:
-    WinComponentCommands(const RunState &run, InstallView &view)
-        : run_(run), view_(view), engine_(run.settings, view) {}
+    WinComponentCommands(const RunState &run, InstallView &view, CopyEngine &engine)
+        : run_(run), view_(view), engine_(engine) {}
 
     void Run(const InstallCommand &command) override {
         switch (command.kind) {
@@ -33,13 +33,13 @@ public:
 private:
     const RunState &run_;
     InstallView &view_;
-    // The components' own copies; the speech engine's files count in the
-    // progress display.
-    CopyEngine engine_;
+    // The speech engine's files count in the run's progress display.
+    CopyEngine &engine_;
 };
 
 } // namespace
 
-std::unique_ptr<ComponentCommands> MakeComponentCommands(const RunState &run, InstallView &view) {
-    return std::make_unique<WinComponentCommands>(run, view);
+std::unique_ptr<ComponentCommands> MakeComponentCommands(const RunState &run, InstallView &view,
+                                                         CopyEngine &engine) {
+    return std::make_unique<WinComponentCommands>(run, view, engine);
 }

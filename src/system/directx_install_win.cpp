@@ -1,3 +1,4 @@
+#include "core/install_view.h"
 #include "core/run_state.h"
 #include "messages/catalog.h"
 #include "system/component_steps_win.h"
@@ -11,8 +12,7 @@ void InstallDirectX(const DirectXInstallCommand &command, const RunState &run, I
     question.text = DirectXQuestionText(SetupText("DIRECTX_TEXT"), command.insertion);
     question.yes = SetupText("BTN_YES");
     question.no = SetupText("BTN_NO");
-    // The main dialog is the active window while the script runs.
-    if (AskDirectXQuestion(GetActiveWindow(), question) != IDOK)
+    if (AskDirectXQuestion(static_cast<HWND>(view.OwnerWindow()), question) != IDOK)
         return;
     const auto launch = PrepareLaunch(command.program, command.arguments, command.dir,
                                       std::string(), run.dirs, view);

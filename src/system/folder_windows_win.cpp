@@ -41,7 +41,7 @@ void FolderWindows::Open(const std::string &folder) {
     SetWindowPos(window, nullptr, 10, 10 * opened_, 300, 250, SWP_SHOWWINDOW);
     ShowWindow(window, SW_SHOWNORMAL);
     windows_.push_back(window);
-    HWND main = GetActiveWindow();
+    HWND main = static_cast<HWND>(view_.OwnerWindow());
     if (main)
         SetForegroundWindow(main);
 }

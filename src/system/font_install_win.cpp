@@ -124,29 +124,32 @@ bool RegisterFont(const std::string &fontFile, const std::string &faceName,
 
 } // namespace
 
-void InstallScriptFont(RunState &run, const std::string &fontFile, const std::string &where,
+bool InstallScriptFont(RunState &run, const std::string &fontFile, const std::string &where,
                        const std::string &faceName) {
     NoWindowView view;
     const auto source = PrepareFileName(fontFile + " " + where, run.dirs, view);
     if (!source)
-        return;
+        return false;
     // A font already there needs no Fonts folder: asking the shell for it
     // first would load the shell's libraries into every run of a CD whose
     // font was installed before.
     if (FamilyExists(faceName))
-        return;
-    const std::string installed = SpecialFolderPath(CSIDL_FONTS) + "\\" + fontFile;
+        return true;
+    const std::string fonts = SpecialFolderPath(CSIDL_FONTS);
+    if (fonts.empty())
+        return true; // the user was told; nothing goes to the root of the drive
+    const std::string installed = fonts + "\\" + fontFile;
     CopyEngine engine(run.settings, view);
     if (!engine.CopieFichier(*source, installed, false)) {
         MessageBoxA(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return true;
     }
     const DWORD platform = PlatformId();
     if (platform == 0)
-        return;
+        return true;
     if (platform == VER_PLATFORM_WIN32_WINDOWS || platform == VER_PLATFORM_WIN32s) {
         if (!RegisterFont(fontFile, faceName, installed))
-            return;
+            return true;
     }
     AddFontResourceA(installed.c_str());
     BroadcastFontChange();
@@ -154,4 +157,5 @@ void InstallScriptFont(RunState &run, const std::string &fontFile, const std::st
     entry.kind = RecordKind::Font;
     entry.path = installed;
     RecordInstalled(entry);
+    return true;
 }

@@ -21,7 +21,8 @@ public:
     }
 
     void Run(const BrowseUrlCommand &command) override {
-        AskAndBrowse(ScriptText("BrowseParentCorner"), ScriptText(command.addressName.c_str()));
+        AskAndBrowse(static_cast<HWND>(view_.OwnerWindow()), ScriptText("BrowseParentCorner"),
+                     ScriptText(command.addressName.c_str()));
     }
 
 private:

@@ -1,6 +1,9 @@
 #include "system/run_program_win.h"
 
 #include "core/install_view.h"
+#include "messages/string_table.h"
+#include "messages/text_format.h"
+#include "messages/text_ids.h"
 
 #include <windows.h>
 
@@ -13,10 +16,15 @@ namespace {
 constexpr DWORD kCreationFlags = CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP |
                                  REALTIME_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
 
-// A window that ignores WM_DESTROY, or outlives its program, must not hold
-// the installation up for ever.
+// A window that ignores WM_DESTROY must not hold the installation up for
+// ever before the program starts.
 constexpr DWORD kWindowWaitMs = 5000;
 constexpr UINT kDestroyTimeoutMs = 1000;
+// After the program, a window of the title is waited for as long as it is
+// there and answers; one that has not answered for this long counts as gone.
+constexpr DWORD kUnansweringWindowMs = 10000;
+// How long one question to that window may keep setup's own from answering.
+constexpr UINT kAnswerTimeoutMs = 50;
 // A program that has shown no window for this long may be stuck out of
 // sight: the main window comes back to say what setup waits for.
 constexpr DWORD kSilentChildMs = 15000;
@@ -48,9 +56,16 @@ void DestroyTitledWindows(const std::string &title, InstallView &view) {
     }
 }
 
+// A launcher's window may outlive the program that started it: the script
+// goes on once the user has closed it.
 void AwaitTitledWindowsGone(const std::string &title, InstallView &view) {
-    const DWORD start = GetTickCount();
-    while (FindWindowA(nullptr, title.c_str()) && GetTickCount() - start < kWindowWaitMs) {
+    DWORD lastAnswer = GetTickCount();
+    while (HWND window = FindWindowA(nullptr, title.c_str())) {
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &result))
+            lastAnswer = GetTickCount();
+        else if (GetTickCount() - lastAnswer >= kUnansweringWindowMs)
+            return;
         if (!view.PumpMessage())
             return;
     }
@@ -118,23 +133,28 @@ bool StartAndWait(const std::string &commandLine, const char *workingDir, Instal
         hidden = true;
     }
     // The wait for the program itself has no limit: a user may take long in
-    // an outside installer. It ends when the window goes away.
+    // an outside installer. It ends when the process ends (its handle is
+    // signalled: an exit code of STILL_ACTIVE's value is an end too) or the
+    // window goes away.
     DWORD lastSeen = GetTickCount();
     bool alive = true;
+    std::string scriptMessage;
     for (;;) {
         if (!view.PumpMessage()) {
             alive = false;
             break;
         }
-        DWORD code = 0;
-        if (!GetExitCodeProcess(process.get(), &code) || code != STILL_ACTIVE)
+        const DWORD state = WaitForSingleObject(process.get(), 0);
+        if (state == WAIT_OBJECT_0 || state == WAIT_FAILED)
             break;
         if (hidden) {
             if (ShowsAWindow(info.dwProcessId)) {
                 lastSeen = GetTickCount();
             } else if (GetTickCount() - lastSeen >= kSilentChildMs) {
                 view.ShowWindow(true);
-                view.SetMessage("Waiting for " + ProgramName(commandLine) + " to finish...");
+                scriptMessage = view.Message();
+                view.SetMessage(
+                    FillName(GroupText(kTextWaitingForProgram), ProgramName(commandLine)));
                 hidden = false;
                 waitingShown = true;
             }
@@ -143,7 +163,7 @@ bool StartAndWait(const std::string &commandLine, const char *workingDir, Instal
     if (alive && !options.title.empty())
         AwaitTitledWindowsGone(options.title, view);
     if (waitingShown)
-        view.SetMessage(std::string());
+        view.SetMessage(scriptMessage);
     if (options.hideWindow)
         view.ShowWindow(true);
     return true;

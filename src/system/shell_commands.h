@@ -6,6 +6,7 @@
 
 struct RunState;
 class InstallView;
+class CopyEngine;
 
 // Program groups and shortcuts: ADDSTART GROUP, FILE and LINK, PC_ADDLINK,
 // SPECIAL ADDSTARTUP and the shortcut kinds of DELETE. None of them stops
@@ -21,4 +22,6 @@ public:
     virtual void Run(const DeleteCommand &command) = 0;
 };
 
-std::unique_ptr<ShellCommands> MakeShellCommands(const RunState &run, InstallView &view);
+// `engine` is the run's one copy engine: every copy moves the same byte count.
+std::unique_ptr<ShellCommands> MakeShellCommands(const RunState &run, InstallView &view,
+                                                 CopyEngine &engine);

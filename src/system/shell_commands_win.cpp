@@ -54,12 +54,14 @@ char DriveOf(const std::string &path) {
 
 class WinShellCommands : public ShellCommands {
 public:
-    WinShellCommands(const RunState &run, InstallView &view)
-        : run_(run), view_(view), engine_(run.settings, view), folders_(view) {}
+    WinShellCommands(const RunState &run, InstallView &view, CopyEngine &engine)
+        : run_(run), view_(view), engine_(engine), folders_(view) {}
 
     void Run(const AddStartGroupCommand &command) override {
-        std::string path = SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" +
-                           GroupNameWithProduct(command.name, run_.productName);
+        const auto programs = SpecialFolderPath(CSIDL_PROGRAMS, view_);
+        if (!programs)
+            return;
+        std::string path = *programs + "\\" + GroupNameWithProduct(command.name, run_.productName);
         if (!path.empty() && path.back() == '\\')
             path.pop_back();
         CreateDirectoryPath(BarsToBlanks(path));
@@ -70,8 +72,10 @@ public:
     }
 
     void Run(const AddStartFileCommand &command) override {
-        const std::string destination =
-            BarsToBlanks(SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + command.destination);
+        const auto programs = SpecialFolderPath(CSIDL_PROGRAMS, view_);
+        if (!programs)
+            return;
+        const std::string destination = BarsToBlanks(*programs + "\\" + command.destination);
         if (Exists(destination) && !SourceIsNewer(command.source, destination))
             return;
         engine_.CopieFichier(command.source, destination, false);
@@ -88,8 +92,11 @@ public:
         std::string icon;
         if (!Icon(command.iconFile, command.iconDir, icon))
             return;
+        const auto programs = SpecialFolderPath(CSIDL_PROGRAMS, view_);
+        if (!programs)
+            return;
         LinkNameParts parts;
-        parts.groupFolder = SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + group;
+        parts.groupFolder = *programs + "\\" + group;
         parts.name = name;
         parts.addVersion = command.addVersion;
         parts.addLanguageAndDrive = command.addLanguageAndDrive;
@@ -110,8 +117,9 @@ public:
             PrepareFileName(BlanksToBars(name) + " " + command.linkDir, run_.dirs, view_);
         if (!link)
             return;
-        const auto target =
-            PrepareFileName(BarsToBlanks(command.file) + " " + command.dir, run_.dirs, view_);
+        // The file word keeps its bars until it is expanded, so that a
+        // "MY|GAME.EXE" stays one word and names "MY GAME.EXE".
+        const auto target = PrepareFileName(command.file + " " + command.dir, run_.dirs, view_);
         if (!target)
             return;
         std::string icon;
@@ -127,29 +135,38 @@ public:
         std::string icon;
         if (!Icon(command.iconFile, command.iconDir, icon))
             return;
+        const auto startup = SpecialFolderPath(CSIDL_STARTUP, view_);
+        if (!startup)
+            return;
         const std::string base = StartupBaseName(*target);
-        const std::string link = StartupLinkPath(SpecialFolderPath(CSIDL_STARTUP, view_), base,
-                                                 GroupText(kTextLanguageOnDrive), DriveOf(*target));
+        const std::string link =
+            StartupLinkPath(*startup, base, GroupText(kTextLanguageOnDrive), DriveOf(*target));
         CreateRecordedLink(view_, *target, "", link, base, icon);
     }
 
     void Run(const DeleteCommand &command) override {
+        if (command.kind == ShortcutDeleteKind::None)
+            return;
+        const auto shellFolder = SpecialFolderPath(
+            command.kind == ShortcutDeleteKind::StartupLinks ? CSIDL_STARTUP : CSIDL_PROGRAMS,
+            view_);
+        if (!shellFolder)
+            return;
         switch (command.kind) {
         case ShortcutDeleteKind::ProgramLinks: {
             std::string group = command.group;
             ReplaceProductToken(group, run_.productName);
-            const std::string folder =
-                SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + BarsToBlanks(group) + "\\";
-            DeleteLinks(folder, run_.dirs.install + command.file, false);
+            const std::string folder = *shellFolder + "\\" + BarsToBlanks(group) + "\\";
+            DeleteLinks(folder, run_.dirs.install + BarsToBlanks(command.file), false);
             break;
         }
         case ShortcutDeleteKind::StartupLinks:
-            DeleteLinks(SpecialFolderPath(CSIDL_STARTUP, view_) + "\\",
-                        run_.dirs.install + command.file, true);
+            DeleteLinks(*shellFolder + "\\", run_.dirs.install + BarsToBlanks(command.file), true);
             break;
         case ShortcutDeleteKind::ProgramFiles:
             // The group's bars too: a folder name cannot hold one.
-            DeleteGroupFiles(BarsToBlanks(command.group), BarsToBlanks(command.file));
+            DeleteGroupFiles(*shellFolder + "\\" + BarsToBlanks(command.group) + "\\",
+                             BarsToBlanks(command.file));
             break;
         case ShortcutDeleteKind::None:
             break;
@@ -158,11 +175,12 @@ public:
 
 private:
     // No icon word: no icon. A malformed icon argument has ended the run.
+    // The bars of the word become blanks once it is expanded.
     bool Icon(const std::string &file, const std::string &dir, std::string &icon) {
         icon.clear();
         if (file.empty())
             return true;
-        const auto path = PrepareFileName(BarsToBlanks(file) + " " + dir, run_.dirs, view_);
+        const auto path = PrepareFileName(file + " " + dir, run_.dirs, view_);
         if (!path)
             return false;
         icon = *path;
@@ -202,7 +220,7 @@ private:
         std::vector<std::string> doomed;
         for (const std::string &link : Matching(folder, "*.LNK")) {
             std::string target;
-            ResolveShellLink(GetActiveWindow(), link, target);
+            ResolveShellLink(static_cast<HWND>(view_.OwnerWindow()), link, target);
             if (!target.empty() && EqualsNoCase(target, wanted))
                 doomed.push_back(link);
         }
@@ -214,8 +232,8 @@ private:
             folders_.CloseAll();
     }
 
-    void DeleteGroupFiles(const std::string &group, const std::string &pattern) {
-        const std::string folder = SpecialFolderPath(CSIDL_PROGRAMS, view_) + "\\" + group + "\\";
+    // The files of a group folder (which ends in "\\") that match a pattern.
+    void DeleteGroupFiles(const std::string &folder, const std::string &pattern) {
         const std::vector<std::string> files = Matching(folder, pattern);
         if (!files.empty())
             folders_.Open(folder.substr(0, folder.size() - 1));
@@ -226,12 +244,13 @@ private:
 
     const RunState &run_;
     InstallView &view_;
-    CopyEngine engine_;
+    CopyEngine &engine_;
     FolderWindows folders_;
 };
 
 } // namespace
 
-std::unique_ptr<ShellCommands> MakeShellCommands(const RunState &run, InstallView &view) {
-    return std::make_unique<WinShellCommands>(run, view);
+std::unique_ptr<ShellCommands> MakeShellCommands(const RunState &run, InstallView &view,
+                                                 CopyEngine &engine) {
+    return std::make_unique<WinShellCommands>(run, view, engine);
 }

@@ -33,11 +33,11 @@ bool AskShell(int csidl, std::string &path) {
 
 } // namespace
 
-std::string SpecialFolderPath(int csidl, InstallView &view) {
+std::optional<std::string> SpecialFolderPath(int csidl, InstallView &view) {
     std::string path;
     if (!AskShell(csidl, path)) {
         view.Alert(kNoFolderText, "Setup");
-        path.clear();
+        return std::nullopt;
     }
     return path;
 }

@@ -1,5 +1,6 @@
 #include "system/speech_engine.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <limits>
 
@@ -70,13 +71,18 @@ std::vector<RegistryEntry> SpeechEngineEntries(const SpeechEngineSettings &setti
     const auto C = RegistryRoot::ClassesRoot;
     const auto M = RegistryRoot::LocalMachine;
 
-    std::vector<RegistryEntry> entries = {
-        Text(C, classKey, "", kEngineName),
-        Text(C, classKey + "\\InprocServer32", "", server),
-        Text(C, classKey + "\\InprocServer32", "ThreadingModel", "Apartment"),
-        Text(M, machineClassKey, "", kEngineName),
-        Text(M, machineClassKey + "\\InprocServer32", "", server),
-        Text(M, machineClassKey + "\\InprocServer32", "ThreadingModel", "Apartment"),
+    std::vector<RegistryEntry> entries;
+    if (!settings.engineClsid.empty()) {
+        entries = {
+            Text(C, classKey, "", kEngineName),
+            Text(C, classKey + "\\InprocServer32", "", server),
+            Text(C, classKey + "\\InprocServer32", "ThreadingModel", "Apartment"),
+            Text(M, machineClassKey, "", kEngineName),
+            Text(M, machineClassKey + "\\InprocServer32", "", server),
+            Text(M, machineClassKey + "\\InprocServer32", "ThreadingModel", "Apartment"),
+        };
+    }
+    const std::vector<RegistryEntry> product = {
         Text(M, key + "\\2.1", "version", "2.1.0.0"),
         Dword(key + "\\Server configuration", "Exception behavior", 0),
         Dword(key + "\\Server configuration", "GUI", 1),
@@ -85,8 +91,12 @@ std::vector<RegistryEntry> SpeechEngineEntries(const SpeechEngineSettings &setti
         Text(M, key + "\\WPsolaPath", "DataCommon", engineDir),
         Text(M, key + "\\WPsolaPath", "Main", engineDir),
         Text(M, key + "\\WPsolaPath", "", engineDir + "\\SPEECHCUBE.EXE"),
-        Text(M, "SOFTWARE\\Voice\\TextToSpeech\\Engine", kEngineName, settings.engineClsid),
     };
+    entries.insert(entries.end(), product.begin(), product.end());
+    if (!settings.engineClsid.empty()) {
+        entries.push_back(
+            Text(M, "SOFTWARE\\Voice\\TextToSpeech\\Engine", kEngineName, settings.engineClsid));
+    }
     for (const SpeechVoice &voice : settings.voices) {
         const std::string cmd = voice.name + "16";
         const std::string dataFile = engineDir + "\\" + cmd + ".dat";
@@ -107,7 +117,25 @@ std::vector<RegistryEntry> SpeechEngineEntries(const SpeechEngineSettings &setti
             Dword(voiceKey, "SamplesPerSec", 16000),
             Text(M, voiceKey, "Speaker", voice.name),
         };
-        entries.insert(entries.end(), more.begin(), more.end());
+        // The first two are the voice's command; without its CLSID the rest
+        // would land on the Voices key itself.
+        constexpr std::ptrdiff_t kCommandEntries = 2;
+        entries.insert(entries.end(), more.begin(),
+                       voice.clsid.empty() ? more.begin() + kCommandEntries : more.end());
     }
     return entries;
+}
+
+std::vector<std::string> SpeechSettingsProblems(const SpeechEngineSettings &settings) {
+    std::vector<std::string> problems;
+    if (settings.engineClsid.empty())
+        problems.push_back("The speech engine was not registered: PXD.INI gives no engineCLSID "
+                           "in [TTS_PC].");
+    for (std::size_t n = 0; n < settings.voices.size(); ++n) {
+        if (settings.voices[n].clsid.empty())
+            problems.push_back("The voice " + settings.voices[n].name +
+                               " was not registered: PXD.INI gives no Voice" +
+                               std::to_string(n + 1) + "CLSID in [TTS_PC].");
+    }
+    return problems;
 }

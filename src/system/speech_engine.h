@@ -44,6 +44,11 @@ struct RegistryEntry {
 };
 
 // Every value the engine and its voices need, in the order they are written.
-// `installDir` ends in "\".
+// `installDir` ends in "\". An empty engine CLSID leaves out the engine's
+// class keys (they would land on the bare "CLSID\" key), an empty voice
+// CLSID that voice's key: SpeechSettingsProblems says so to the user.
 std::vector<RegistryEntry> SpeechEngineEntries(const SpeechEngineSettings &settings,
                                                const std::string &installDir);
+
+// What of the engine cannot be registered for want of a CLSID, one text each.
+std::vector<std::string> SpeechSettingsProblems(const SpeechEngineSettings &settings);

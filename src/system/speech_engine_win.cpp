@@ -54,6 +54,8 @@ void InstallSpeechEngine(const RunState &run, InstallView &view, CopyEngine &eng
     CreateDirectoryPath(keyFolder);
     WriteProductKeyFile(keyFolder + "\\OEMSETUP.INF", SpeechProductKey(settings.product), view);
 
+    for (const std::string &problem : SpeechSettingsProblems(settings))
+        view.Alert(problem, "Setup Morvel");
     // A failed write is passed over: the rest is still written.
     for (const RegistryEntry &entry : SpeechEngineEntries(settings, run.dirs.install)) {
         const HKEY root =

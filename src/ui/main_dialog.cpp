@@ -111,7 +111,9 @@ BOOL MainDialog::OnInitDialog() {
     // The script's look, read by the pre-pass.
     fonts_.Apply(hwnd_, run_.settings.fonts);
     App().backgroundColour = run_.settings.backgroundColour;
-    run_.productName = ProductSetting(run_.settingsPath, "general", "product", 80);
+    // As long as the uninstall entry's display name takes it; the welcome
+    // text and the shortcuts cut it shorter themselves.
+    run_.productName = ProductSetting(run_.settingsPath, "general", "product", 128);
     if (CatalogAvailable())
         SetCatalogTexts();
     if (!FillDriveList(hwnd_, IDC_DRIVES, run_)) {
@@ -364,6 +366,14 @@ void MainDialog::ShowProgressControls(bool visible) {
 void MainDialog::SetMessage(const std::string &text) {
     FlushProgress();
     SetDlgItemTextA(hwnd_, IDC_INSTRUCTIONS, text.c_str());
+}
+
+std::string MainDialog::Message() const {
+    HWND area = GetDlgItem(hwnd_, IDC_INSTRUCTIONS);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(area)) + 1, '\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(area, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 void MainDialog::ShowWindow(bool visible) {

@@ -21,7 +21,9 @@ public:
     void ShowProgress(const ProgressDisplay &display) override;
     void ShowProgressControls(bool visible) override;
     void SetMessage(const std::string &text) override;
+    std::string Message() const override;
     void ShowWindow(bool visible) override;
+    void *OwnerWindow() const override { return hwnd_; }
     void Alert(const std::string &text, const std::string &caption) override;
     int ShowMessage(const MessageRequest &request) override;
     void RequestRestart() override;

@@ -178,8 +178,13 @@ bool LocateSource(HWND dialog, RunState &run) {
     run.markerName = marker;
     run.productCode = info.productCode;
 
-    if (!RunScriptPrePass(run)) {
+    switch (RunScriptPrePass(run)) {
+    case PrePassOutcome::Done:
+        break;
+    case PrePassOutcome::Failed:
         Refuse(dialog, "Error In Script file");
+        return false;
+    case PrePassOutcome::Ended:
         return false;
     }
 

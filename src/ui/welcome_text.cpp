@@ -13,5 +13,8 @@ std::string ComposeWelcomeText(const WelcomeParts &parts) {
     char space[32];
     std::snprintf(space, sizeof space, format, static_cast<long>(parts.requiredBytes >> 20));
 
-    return parts.titlePrefix + "\n" + parts.product + " V." + version + parts.requiredLabel + space;
+    // The welcome text has room for 79 characters of the name.
+    constexpr std::size_t kMaxProductName = 79;
+    return parts.titlePrefix + "\n" + parts.product.substr(0, kMaxProductName) + " V." + version +
+           parts.requiredLabel + space;
 }

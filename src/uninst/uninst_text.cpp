@@ -25,19 +25,6 @@ bool SilentSwitch(const std::string &commandLine) {
     return false;
 }
 
-std::string FillName(const std::string &text, const std::string &name) {
-    std::string result;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text.compare(at, 2, "%1") == 0) {
-            result += name;
-            ++at;
-        } else {
-            result += text[at];
-        }
-    }
-    return result;
-}
-
 std::string FolderName(const std::string &installDir) {
     std::string dir = installDir;
     while (!dir.empty() && dir.back() == '\\')

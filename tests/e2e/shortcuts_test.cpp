@@ -168,3 +168,59 @@ TEST(Install, ScriptFontIsInstalledBeforeTheWindowOpens) {
     DeleteFileA(installed.c_str());
     CoUninitialize();
 }
+
+// A Spanish CD of a product with a 100-character name whose program has a
+// blank in its file name: the installation reaches its end with the whole
+// name in the uninstall entry, the desktop link to the program and a group
+// link named in Spanish.
+TEST(Install, LongProductNameProgramWithABlankAndSpanishLinkNames) {
+    CoInitialize(nullptr);
+    const std::string product = "Demo " + std::string(95, 'x');
+    auto files = ValidCd('E');
+    files["PXD.INI"] = "[general]\r\nproduct=" + product +
+                       "\r\nsourcedirectory=.\r\ninstalldirectory=\\Demo|Blank\r\n"
+                       "[configuration]\r\ndiskspacereq=12\r\n";
+    files["MY GAME.EXE"] = "MZ my game";
+    files["SETUP.INF"] = "PROGRESS START\r\nCOPY MY|GAME.EXE *DESTDIR\r\nPROGRESS END\r\n"
+                         "PC_ADDLINK MY|GAME.EXE *DESTDIR *PRODUCT *DESKTOP\r\n"
+                         "ADDSTART GROUP Blank|Tests\r\n"
+                         "ADDSTART LINK NO ADDLNG_AND_DRIVE MY|GAME.EXE|-x *DESTDIR Blank|Tests "
+                         "Juego\r\nALLDONE\r\n";
+    Cd cd("long-product", files);
+    const std::string desktopLink =
+        ui::ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + product.substr(0, 79) + ".lnk";
+    const std::string group = ui::ShellFolder(CSIDL_PROGRAMS) + "\\Blank Tests";
+    const std::string groupLink = group + "\\Juego Espa\xF1ol en el disco C.LNK";
+
+    ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(cd.Dir(), "L'installation est termin\xE9"
+                                                        "e."));
+
+    const std::string key =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product + " V.1.10 on C";
+    EXPECT_EQ(RegistryText(key, "DisplayName"), product + " V.1.10 on C");
+    const ui::Shortcut desk = ui::ReadShortcut(desktopLink);
+    EXPECT_TRUE(desk.loaded) << desktopLink;
+    EXPECT_TRUE(SameNoCase(desk.target, "C:\\Demo Blank\\MY GAME.EXE")) << desk.target;
+    const ui::Shortcut spanish = ui::ReadShortcut(groupLink);
+    EXPECT_TRUE(spanish.loaded) << groupLink;
+    EXPECT_EQ(spanish.arguments, "-x");
+    EXPECT_TRUE(SameNoCase(spanish.target, "C:\\Demo Blank\\MY GAME.EXE")) << spanish.target;
+
+    DeleteFileA(desktopLink.c_str());
+    DeleteFileA(groupLink.c_str());
+    RemoveDirectoryA(group.c_str());
+    RemoveTree("C:\\Demo Blank");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    CoUninitialize();
+}
+
+TEST(Install, MalformedFontLineEndsTheRunBeforeTheWindow) {
+    auto files = ValidCd('A');
+    files["SETUP.INF"] = "INSTALL FONT DEMO.TTF *NOWHERE Demo Face\r\nALLDONE\r\n";
+    Cd cd("font-malformed", files);
+    ui::Program setup(kSetupExe, cd.Dir());
+    const Box box = WaitForBox(setup);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, "Wrong file format");
+    ConfirmAndExpectEnd(setup, box);
+}

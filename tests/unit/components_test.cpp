@@ -178,3 +178,20 @@ TEST(SpeechEngine, SettingsUpToTheFirstMissingVoice) {
     EXPECT_EQ(entries[28].value, "Speaker");
     EXPECT_EQ(entries[28].text, "Anna");
 }
+
+TEST(SpeechEngine, EmptyClsidWritesNoClassOrVoiceKeyAndIsReported) {
+    SpeechEngineSettings settings;
+    settings.folder = "ELAN";
+    settings.product = "Demo";
+    settings.voices = {{"Anna", "", 1036, 2}, {"Paul", "{V2}", 1036, 1}};
+    for (const RegistryEntry &entry : SpeechEngineEntries(settings, "C:\\Demo\\")) {
+        EXPECT_EQ(entry.key.find("CLSID\\"), std::string::npos) << entry.key;
+        EXPECT_NE(entry.key, "SOFTWARE\\Voice\\TextToSpeech\\Engine");
+        EXPECT_NE(entry.key.back(), '\\') << entry.key; // no voice key without its CLSID
+    }
+    EXPECT_EQ(SpeechSettingsProblems(settings),
+              (std::vector<std::string>{
+                  "The speech engine was not registered: PXD.INI gives no engineCLSID in "
+                  "[TTS_PC].",
+                  "The voice Anna was not registered: PXD.INI gives no Voice1CLSID in [TTS_PC]."}));
+}

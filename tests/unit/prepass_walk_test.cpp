@@ -39,9 +39,10 @@ public:
         auto it = directories.find({path, recurse});
         return it == directories.end() ? 0 : it->second;
     }
-    void InstallFont(const std::string &file, const std::string &where,
+    bool InstallFont(const std::string &file, const std::string &where,
                      const std::string &face) override {
         fonts.push_back({file, where, face});
+        return file != "MALFORMED";
     }
 };
 
@@ -143,9 +144,16 @@ TEST(PrePass, NomenclatureFileAddsTheOldMarkerPattern) {
 TEST(PrePass, ElanTtsSizesTheTtsFolderAndStaysACommand) {
     FakeEffects fx;
     fx.directories[{"D:\\DATA\\TTS", false}] = 4096;
-    Walk walk("install elan tts\n", fx);
-    EXPECT_EQ(walk.settings.totalBytes, 4096u);
-    EXPECT_EQ(walk.settings.commands, (Strings{"install elan tts"}));
+    Walk walk("install elan tts\nPC_INSTALL ELAN TTS\n", fx);
+    EXPECT_EQ(walk.settings.totalBytes, 2 * 4096u); // the twin is sized too
+    EXPECT_EQ(walk.settings.commands, (Strings{"install elan tts", "PC_INSTALL ELAN TTS"}));
+}
+
+TEST(PrePass, AFontLineThatEndsTheInstallationStopsTheWalk) {
+    Walk walk("INSTALL FONT MALFORMED A B\nCOPY A *DESTDIR\nINSTALL FONT K.TTF *SOURCEDIR K\n");
+    EXPECT_FALSE(walk.ok);
+    EXPECT_EQ(walk.effects.fonts.size(), 1u);
+    EXPECT_TRUE(walk.settings.commands.empty());
 }
 
 TEST(PrePass, AFileThatCannotBeReadWhileSizingFailsThePrePass) {

@@ -28,6 +28,7 @@ public:
     void ShowProgress(const ProgressDisplay &display) override { progress.push_back(display); }
     void ShowProgressControls(bool visible) override { progressControls.push_back(visible); }
     void SetMessage(const std::string &text) override { messages.push_back(text); }
+    std::string Message() const override { return messages.empty() ? "" : messages.back(); }
     void ShowWindow(bool) override {}
     void Alert(const std::string &text, const std::string &caption) override {
         alerts.push_back({text, caption});

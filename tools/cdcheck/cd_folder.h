@@ -66,7 +66,7 @@ public:
 
     bool FileSize(const std::string &path, std::uint64_t &bytes) override;
     std::uint64_t DirectorySize(const std::string &path, bool recurse) override;
-    void InstallFont(const std::string &fontFile, const std::string &where,
+    bool InstallFont(const std::string &fontFile, const std::string &where,
                      const std::string &faceName) override;
 
     const std::vector<Font> &Fonts() const { return fonts_; }

@@ -338,7 +338,9 @@ void CheckScriptText(std::string_view text, const ScriptCheckContext &context, C
             return true;
         }
         std::uint64_t DirectorySize(const std::string &, bool) override { return 0; }
-        void InstallFont(const std::string &, const std::string &, const std::string &) override {}
+        bool InstallFont(const std::string &, const std::string &, const std::string &) override {
+            return true;
+        }
     } noEffects;
     std::optional<CdEffects> cdEffects;
     if (context.cd)

@@ -26,11 +26,12 @@ public:
         CheckPath(path);
         return path.size() * (recurse ? 31 : 7);
     }
-    void InstallFont(const std::string &file, const std::string &where,
+    bool InstallFont(const std::string &file, const std::string &where,
                      const std::string &face) override {
         if (file.size() > kMaxScriptWord || where.size() > kMaxScriptWord ||
             face.size() > kMaxScriptWord)
             std::abort();
+        return true;
     }
 
 private:

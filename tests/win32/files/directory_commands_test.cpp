@@ -2,6 +2,7 @@
 
 #include "core/install_settings.h"
 #include "core/run_state.h"
+#include "files/copy_engine.h"
 #include "files/file_commands.h"
 #include "test_families.h"
 #include "test_view.h"
@@ -45,7 +46,8 @@ protected:
         lines.push_back("PROGRESS END");
         lines.push_back("ALLDONE");
         LoggedFamilies families;
-        const auto files = MakeFileCommands(run, on);
+        CopyEngine engine(run.settings, on);
+        const auto files = MakeFileCommands(run, on, engine);
         CommandFamilies all = families.With(*files);
         on.answer = 1;
         RunCommands(lines, all, on);

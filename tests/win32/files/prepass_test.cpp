@@ -53,7 +53,7 @@ TEST(PrePassOnDisk, ReadsScriptFilesAndSizesRealFiles) {
     WriteBytes(cd / "SETUP.INF", "WAITWRITE 2\rPROGRESS START\nCOPY A.DAT *DESTDIR\r\n"
                                  "COPY GONE.DAT *DESTDIR\r\nPROGRESS END\r\nALLDONE");
     RunState run = StateFor(cd.Path(), "SETUP.INF");
-    ASSERT_TRUE(RunScriptPrePass(run));
+    ASSERT_EQ(RunScriptPrePass(run), PrePassOutcome::Done);
     EXPECT_EQ(run.settings.totalBytes, 1234u);
     EXPECT_TRUE(run.settings.writePause);
     EXPECT_EQ(run.settings.commands,
@@ -64,7 +64,7 @@ TEST(PrePassOnDisk, ReadsScriptFilesAndSizesRealFiles) {
 TEST(PrePassOnDisk, FailsWithoutAReadableScript) {
     TempFolder cd;
     RunState missing = StateFor(cd.Path(), "SETUP.INF");
-    EXPECT_FALSE(RunScriptPrePass(missing));
+    EXPECT_EQ(RunScriptPrePass(missing), PrePassOutcome::Failed);
 
     // Someone writing the script: it is not read half-written.
     WriteBytes(cd / "SETUP.INF", "ALLDONE\r\n");
@@ -72,9 +72,9 @@ TEST(PrePassOnDisk, FailsWithoutAReadableScript) {
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     RunState locked = StateFor(cd.Path(), "SETUP.INF");
-    EXPECT_FALSE(RunScriptPrePass(locked));
+    EXPECT_EQ(RunScriptPrePass(locked), PrePassOutcome::Failed);
     CloseHandle(writer);
-    EXPECT_TRUE(RunScriptPrePass(locked));
+    EXPECT_EQ(RunScriptPrePass(locked), PrePassOutcome::Done);
     EXPECT_EQ(locked.settings.commands, (Strings{"ALLDONE"}));
 }
 
@@ -83,7 +83,7 @@ TEST(PrePassOnDisk, SampleCdScriptSizesItsProductTree) {
     const std::string cd = "E:\\files-democd\\";
     ASSERT_TRUE(Exists(cd + "SETUP.INF")) << "run the files_democd_data test first";
     RunState run = StateFor(cd, "SETUP.INF");
-    ASSERT_TRUE(RunScriptPrePass(run));
+    ASSERT_EQ(RunScriptPrePass(run), PrePassOutcome::Done);
 
     const std::string data = cd + "DATA";
     // Counted: what COPY and COPYDIR copy. Not counted: the folder "SOUNDS\*.*"

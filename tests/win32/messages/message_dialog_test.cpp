@@ -2,6 +2,7 @@
 // the way a user sees it.
 
 #include "core/app_state.h"
+#include "messages/catalog.h"
 #include "messages/message_dialog.h"
 #include "res/resource.h"
 
@@ -211,4 +212,24 @@ TEST_F(MessageDialogTest, ScriptDialogFontReachesTheTextAndBothButtons) {
     EXPECT_NE(plain.textFont, font);
     EXPECT_NE(plain.textFont, nullptr);
     DeleteObject(font);
+}
+
+TEST_F(MessageDialogTest, CatalogScreenMessageGetsTheModeInserted) {
+    char previous[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA("D:\\democd")); // the sample CD's catalogs
+    App().languageIndex = 1;
+    App().languageLetter = 'A';
+    ASSERT_TRUE(OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION"));
+    MessageRequest request;
+    request.mode = 1;
+    request.number = 3;
+    request.insert = true;
+    request.insertion = "640x480, 65536 colours";
+    Seen seen;
+    ShowAndPress(request, IDOK, seen);
+    CloseCatalog();
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(seen.text, "This product needs a display of at least 640 x 480 with 256 "
+                         "colours.\nYour current display: 640x480, 65536 colours");
 }

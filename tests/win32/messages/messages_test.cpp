@@ -34,6 +34,20 @@ TEST(StringTable, EverySlotHasAText) {
         EXPECT_FALSE(ResourceText(id).empty()) << "id " << id;
 }
 
+TEST(StringTable, LinkNamesCarryTheLanguageOnDriveTexts) {
+    const char *const kTexts[] = {"Fran\xE7"
+                                  "ais sur disque",
+                                  "English on drive",
+                                  "Deutsche Version auf Laufwerk",
+                                  "Espa\xF1ol en el disco",
+                                  "Italiano sul disco",
+                                  "American on drive"};
+    for (int language = 0; language < 6; ++language) {
+        LanguageScope scope(language);
+        EXPECT_EQ(GroupText(kTextLanguageOnDrive), kTexts[language]) << language;
+    }
+}
+
 TEST(StringTable, TextsAreCodePage1252Bytes) {
     EXPECT_EQ(ResourceText(3), "Installationsprogramm f\xFCr: ");
     EXPECT_EQ(ResourceText(121), "Inserez le Disque N\xB0"

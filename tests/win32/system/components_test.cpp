@@ -2,7 +2,9 @@
 // versioned INSTALL against a file with a real version resource, the DirectX
 // question, and the speech engine's files, key file and registry entries.
 
+#include "core/install_settings.h"
 #include "core/run_state.h"
+#include "files/copy_engine.h"
 #include "system/component_commands.h"
 #include "system/directx_win.h"
 #include "system/file_version_win.h"
@@ -16,6 +18,7 @@ struct ComponentRun {
     TempFolder folder;
     RunState run;
     PumpingView view;
+    CopyEngine engine{run.settings, view};
     std::unique_ptr<ComponentCommands> components;
 
     ComponentRun() {
@@ -27,7 +30,7 @@ struct ComponentRun {
         CreateDirectoryA(run.dirs.source.c_str(), nullptr);
         CreateDirectoryA(run.dirs.install.c_str(), nullptr);
         run.settingsPath = folder / "PXD.INI";
-        components = MakeComponentCommands(run, view);
+        components = MakeComponentCommands(run, view, engine);
     }
 };
 
@@ -116,9 +119,17 @@ TEST(SpeechEngine, FilesKeyFileAndRegistryEntries) {
                                    "engineCLSID={12121212-0000-0000-0000-000000000012}\r\n"
                                    "Voice1=Anna\r\nVoice1CLSID={V1}\r\nVoice1Value=1036.9\r\n"
                                    "Voice1Gender=2\r\nVoice3=Paul\r\nVoice3CLSID={V3}\r\n");
+    // The run's earlier copies counted 100 bytes of the total the pre-pass
+    // gave: the engine's 11 bytes end it at the full bar.
+    c.run.settings.totalBytes = 111;
+    c.engine.Progress().bytesDone = 100;
     InstallCommand command;
     command.kind = ComponentKind::SpeechEngine;
     c.components->Run(command);
+    ASSERT_FALSE(c.view.progress.empty());
+    EXPECT_GT(c.view.progress.front().bytesDone, 100u);
+    EXPECT_EQ(c.view.progress.back().bytesDone, 111u);
+    EXPECT_EQ(c.view.progress.back().totalBarWidth, kProgressBarWidth);
 
     const std::string &d = c.run.dirs.install;
     EXPECT_EQ(ReadBytes(d + "ELAN\\CUBE.DLL"), "engine");
@@ -126,7 +137,6 @@ TEST(SpeechEngine, FilesKeyFileAndRegistryEntries) {
     EXPECT_FALSE(Exists(d + "ELAN\\SUB")); // no sub-folders
     const std::string key = "SOFTWARE\\Morvel\\Wine Speech 12\\TTS";
     EXPECT_EQ(ReadBytes(d + "TTS\\OEMSETUP.INF"), key); // "TTS", whatever the folder
-    EXPECT_FALSE(c.view.progress.empty());              // counted in the progress display
 
     const std::string clsid = "CLSID\\{12121212-0000-0000-0000-000000000012}";
     EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, clsid, ""), "ELANTTS Speech Cube");

@@ -1,7 +1,8 @@
 // A program that setup starts in the tests: it writes its command line and
 // working directory into "probe-out.txt" of its working directory (appending,
 // so that each start adds two lines) and ends. With "sleepN" or "sleep N" it first waits
-// N milliseconds, so that a caller returning early would miss the file.
+// N milliseconds, so that a caller returning early would miss the file. With
+// "exit259" it ends with the exit code that STILL_ACTIVE has.
 
 #include <windows.h>
 
@@ -24,5 +25,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
-    return 0;
+    return std::strstr(commandLine, "exit259") ? 259 : 0;
 }

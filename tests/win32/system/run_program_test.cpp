@@ -2,13 +2,18 @@
 // they get, the window of a title closed first, a program that is not there,
 // and the BROWSEURL question.
 
+#include "core/app_state.h"
 #include "core/run_state.h"
+#include "system/component_commands.h"
+#include "files/copy_engine.h"
 #include "system/browse_url_win.h"
 #include "system/program_commands.h"
 #include "system/run_program_win.h"
 #include "system_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -115,19 +120,65 @@ TEST(RunProgram, WindowOfTheTitleIsClosedBeforeTheStart) {
     EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
 }
 
-TEST(RunProgram, StubbornWindowOfTheTitleHoldsTheRunUpOnlyForAWhile) {
+// A launcher's window of the title, shown while the program runs, on this
+// thread's timers.
+HWND g_launcherWindow = nullptr;
+void CALLBACK ShowLauncherWindow(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    g_launcherWindow = TitledWindow("Probe Launcher 12", true);
+}
+void CALLBACK CloseLauncherWindow(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    DestroyWindow(g_launcherWindow);
+}
+
+// A window of another thread that never answers.
+DWORD WINAPI HungWindow(LPVOID release) {
+    HWND window = TitledWindow("Probe Hung 12", true);
+    WaitForSingleObject(static_cast<HANDLE>(release), INFINITE);
+    DestroyWindow(window);
+    return 0;
+}
+
+TEST(RunProgram, WindowOfTheTitleIsAwaitedAfterTheProgramWhileItAnswers) {
     TempFolder folder;
     PumpingView view;
-    HWND window = TitledWindow("Probe Stubborn 12", true);
-    ASSERT_TRUE(window);
-    ProgramLaunch launch{QuotedProbe(), folder.Path(), "Probe Stubborn 12"};
-    const DWORD start = GetTickCount();
+    // The program ends after 0.7 s; its window stays until the user closes it
+    // 6.5 s after the start, and the run waits for that.
+    SetTimer(nullptr, 0, 300, ShowLauncherWindow);
+    SetTimer(nullptr, 0, 6500, CloseLauncherWindow);
+    ProgramLaunch launch{QuotedProbe() + " sleep 700", folder.Path(), "Probe Launcher 12"};
+    DWORD start = GetTickCount();
     EXPECT_TRUE(RunProgramAndWait(launch, view));
-    // A few seconds before the start and a few after the end, no more.
-    EXPECT_LT(GetTickCount() - start, 15000u);
+    EXPECT_GE(GetTickCount() - start, 6400u);
+    EXPECT_FALSE(IsWindow(g_launcherWindow));
     EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
     EXPECT_EQ(view.shown, (std::vector<bool>{false, true}));
-    DestroyWindow(window);
+
+    // A window that does not answer for 10 s counts as gone.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, HungWindow, release, 0, nullptr);
+    while (!FindWindowA(nullptr, "Probe Hung 12"))
+        Sleep(10);
+    launch = {QuotedProbe(), folder.Path(), std::string()};
+    launch.title = "Probe Hung 12";
+    start = GetTickCount();
+    EXPECT_TRUE(RunProgramAndWait(launch, view));
+    const DWORD waited = GetTickCount() - start;
+    EXPECT_GE(waited, 10000u);
+    EXPECT_LT(waited, 30000u);
+    SetEvent(release);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(release);
+}
+
+TEST(RunProgram, ExitCodeOfStillActiveEndsTheWait) {
+    TempFolder folder;
+    PumpingView view;
+    ProgramLaunch launch{QuotedProbe() + " exit259", folder.Path(), ""};
+    EXPECT_TRUE(RunProgramAndWait(launch, view));
+    EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
 }
 
 TEST(RunProgram, MissingProgramLeavesTheWindowAndTheRunAlone) {
@@ -149,14 +200,14 @@ TEST(BrowseUrl, NoOpensNothingYesHandsTheAddressToTheShell) {
     SetCurrentDirectoryA(folder.Path().c_str());
     {
         DialogAnswer answer("Setup", IDNO);
-        EXPECT_FALSE(AskAndBrowse("Visit the site?", ProbePath()));
+        EXPECT_FALSE(AskAndBrowse(nullptr, "Visit the site?", ProbePath()));
         EXPECT_TRUE(answer.Answered());
     }
     Sleep(500);
     EXPECT_FALSE(Exists(folder / "probe-out.txt"));
     {
         DialogAnswer answer("Setup", IDYES);
-        EXPECT_TRUE(AskAndBrowse("Visit the site?", ProbePath()));
+        EXPECT_TRUE(AskAndBrowse(nullptr, "Visit the site?", ProbePath()));
     }
     // The shell starts the program without waiting for it.
     for (int i = 0; i < 100 && !Exists(folder / "probe-out.txt"); ++i)
@@ -169,13 +220,48 @@ TEST(BrowseUrl, NoOpensNothingYesHandsTheAddressToTheShell) {
 TEST(RunProgram, ProgramWithoutAWindowBringsTheMainWindowBackWhileAwaited) {
     TempFolder folder;
     PumpingView view;
+    const int language = App().languageIndex;
+    App().languageIndex = 3;                // Spanish
+    view.SetMessage("Instalando el juego"); // the script's MESSAGE
     ProgramLaunch launch{QuotedProbe() + " sleep 16500", folder.Path(), ""};
     EXPECT_TRUE(RunProgramAndWait(launch, view));
-    // Hidden, shown again after a while with what setup waits for, and
-    // shown at the end.
+    App().languageIndex = language;
+    // Hidden, shown again after a while with what setup waits for, in the
+    // run's language, and shown at the end with the script's message back.
     EXPECT_EQ(view.shown, (std::vector<bool>{false, true, true}));
-    ASSERT_EQ(view.messages.size(), 2u);
-    EXPECT_EQ(view.messages[0], "Waiting for run_probe.exe to finish...");
-    EXPECT_EQ(view.messages[1], "");
+    EXPECT_EQ(view.messages, (std::vector<std::string>{"Instalando el juego",
+                                                       "Esperando a que termine run_probe.exe...",
+                                                       "Instalando el juego"}));
     EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
+}
+
+TEST(RunProgram, QuestionsAreOwnedByTheMainWindowAndDisableIt) {
+    TempFolder folder;
+    RunState run;
+    run.dirs = DirsOn(folder);
+    PumpingView view;
+    view.owner = TitledWindow("Probe Main Window 12");
+    ASSERT_TRUE(view.owner);
+    CopyEngine engine(run.settings, view);
+    const auto programs = MakeProgramCommands(run, view);
+    const auto components = MakeComponentCommands(run, view, engine);
+    const struct {
+        const char *caption;
+        WPARAM no;
+        std::function<void()> ask;
+    } kQuestions[] = {
+        {"Setup", IDNO, [&] { programs->Run(BrowseUrlCommand{"NOSUCHADDRESS"}); }},
+        {"", IDCANCEL,
+         [&] {
+             components->Run(DirectXInstallCommand{"NOSUCH.EXE", "", "*DESTDIR", "7"});
+         }},
+    };
+    for (const auto &question : kQuestions) {
+        DialogAnswer answer(question.caption, question.no);
+        question.ask();
+        EXPECT_TRUE(answer.Answered()) << question.caption;
+        EXPECT_EQ(answer.Owner(), view.owner) << question.caption;
+        EXPECT_TRUE(answer.OwnerDisabled()) << question.caption;
+    }
+    DestroyWindow(view.owner);
 }

@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/ascii.h"
 #include "core/run_state.h"
+#include "files/copy_engine.h"
 #include "script/command_parse.h"
 #include "shortcut.h"
 #include "system/shell_link_win.h"
@@ -26,6 +27,7 @@ protected:
     TempFolder folder;
     RunState run;
     RecordingView view;
+    CopyEngine engine{run.settings, view};
     std::unique_ptr<ShellCommands> shell;
     std::string programs, startup;
     std::string group;
@@ -50,7 +52,7 @@ protected:
         WriteBytes(run.dirs.install + "GAME.EXE", "MZ game");
         WriteBytes(run.dirs.install + "OTHER.EXE", "MZ other");
         WriteBytes(run.dirs.install + "GAME.ICO", "icon");
-        shell = MakeShellCommands(run, view);
+        shell = MakeShellCommands(run, view, engine);
     }
     void TearDown() override {
         shell.reset();
@@ -216,4 +218,73 @@ TEST_F(ShellCommandTest, ResolveGivesTheTargetOrNothing) {
         CreateShellLink(view, run.dirs.install + "GAME.EXE", "", folder / "g.lnk", "G", "")));
     ASSERT_TRUE(SUCCEEDED(ResolveShellLink(nullptr, folder / "g.lnk", target)));
     EXPECT_TRUE(EqualsNoCase(target, run.dirs.install + "GAME.EXE")) << target;
+}
+
+TEST_F(ShellCommandTest, FileAndIconNamesWithBlanksStayOneWord) {
+    WriteBytes(run.dirs.install + "MY GAME.EXE", "MZ my game");
+    WriteBytes(run.dirs.install + "MY ICON.ICO", "icon");
+    const char drive = run.dirs.install[0];
+    const std::string startupLink =
+        startup + "\\MY GAME English on drive " + std::string(1, drive) + ".LNK";
+    Run("ADDSTART GROUP " + Bars(group));
+    const struct {
+        std::string line;
+        std::string link;
+    } kLinks[] = {
+        {"PC_ADDLINK MY|GAME.EXE *DESTDIR My|Game *DESKTOP MY|ICON.ICO *DESTDIR",
+         run.dirs.desktop + "My Game.lnk"},
+        {"ADDSTART LINK NO NO MY|GAME.EXE|-fast *DESTDIR " + Bars(group) +
+             " Game MY|ICON.ICO *DESTDIR",
+         Group() + "\\Game.LNK"},
+        {"SPECIAL ADDSTARTUP MY|GAME.EXE *DESTDIR MY|ICON.ICO *DESTDIR", startupLink},
+    };
+    for (const auto &test : kLinks) {
+        Run(test.line);
+        const ui::Shortcut link = ui::ReadShortcut(test.link);
+        ASSERT_TRUE(link.loaded) << test.line;
+        EXPECT_TRUE(EqualsNoCase(link.target, run.dirs.install + "MY GAME.EXE")) << link.target;
+        EXPECT_TRUE(EqualsNoCase(link.iconPath, run.dirs.install + "MY ICON.ICO")) << test.line;
+    }
+    EXPECT_TRUE(view.alerts.empty());
+    EXPECT_EQ(view.endResult, -1);
+
+    // The file word of a deletion names the same file.
+    Run("DELETE *PROGLINK* " + Bars(group) + " MY|GAME.EXE");
+    EXPECT_FALSE(Exists(Group() + "\\Game.LNK"));
+    Run("DELETE *STARTUPLINK* MY|GAME.EXE");
+    EXPECT_FALSE(Exists(startupLink));
+    DeleteFileA(startupLink.c_str());
+}
+
+TEST_F(ShellCommandTest, FolderTheShellCannotGiveSkipsTheCommand) {
+    // A Programs folder on a drive that does not exist: the shell gives none.
+    const char kFolders[] =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    char saved[MAX_PATH] = {};
+    DWORD size = sizeof saved, type = REG_SZ;
+    const bool had = RegQueryValueExA(key, "Programs", nullptr, &type,
+                                      reinterpret_cast<BYTE *>(saved), &size) == ERROR_SUCCESS;
+    const char nowhere[] = "Q:\\Nowhere\\Programs";
+    RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE *>(nowhere),
+                   sizeof nowhere);
+    const std::string root = std::string(1, folder.Path()[0]) + ":\\" + group;
+
+    Run("ADDSTART GROUP " + Bars(group));
+    Run("ADDSTART LINK NO NO GAME.EXE *DESTDIR " + Bars(group) + " Game");
+    const bool created = Exists(root) || Exists(root + "\\Game.LNK") || Exists("\\" + group);
+    RemoveGroup(root);
+    if (had)
+        RegSetValueExA(key, "Programs", 0, type, reinterpret_cast<const BYTE *>(saved), size);
+    else
+        RegDeleteValueA(key, "Programs");
+    RegCloseKey(key);
+
+    EXPECT_FALSE(created);
+    ASSERT_EQ(view.alerts.size(), 2u);
+    EXPECT_EQ(view.alerts[0].caption, "Setup");
+    EXPECT_EQ(view.endResult, -1); // skipped, the run goes on
 }

@@ -14,6 +14,8 @@
 class PumpingView : public RecordingView {
 public:
     std::vector<bool> shown;
+    HWND owner = nullptr; // the main window the run's boxes belong to
+    void *OwnerWindow() const override { return owner; }
     void ShowWindow(bool visible) override { shown.push_back(visible); }
     bool PumpMessage() override {
         RecordingView::PumpMessage();
@@ -57,6 +59,9 @@ public:
     bool Answered() const { return answered_; }
     // The control that had the focus when the dialog was answered.
     int FocusedId() const { return focusedId_; }
+    // The window that owned the dialog, and whether it was disabled.
+    HWND Owner() const { return owner_; }
+    bool OwnerDisabled() const { return ownerDisabled_; }
 
 private:
     static DWORD WINAPI Answer(void *param) {
@@ -72,6 +77,8 @@ private:
                 info.cbSize = sizeof info;
                 if (GetGUIThreadInfo(thread, &info) && info.hwndFocus)
                     self->focusedId_ = GetDlgCtrlID(info.hwndFocus);
+                self->owner_ = GetWindow(dialog, GW_OWNER);
+                self->ownerDisabled_ = self->owner_ && !IsWindowEnabled(self->owner_);
                 if (self->command_ == 0) {
                     PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
                     PostMessageA(dialog, WM_KEYUP, VK_RETURN, 0);
@@ -91,5 +98,7 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> answered_{false};
     std::atomic<int> focusedId_{0};
+    std::atomic<HWND> owner_{nullptr};
+    std::atomic<bool> ownerDisabled_{false};
     HANDLE thread_ = nullptr;
 };
