@@ -10,26 +10,38 @@ namespace {
 
 constexpr std::size_t kMaxProductName = 79;
 
+struct PathMacro {
+    std::string_view name;
+    std::string (*directory)(const Directories &dirs);
+};
+
+// Every macro a file argument may name, with the directory it stands for.
+constexpr PathMacro kMacros[] = {
+    {"*SOURCEDIR", [](const Directories &dirs) { return dirs.source; }},
+    {"*DESTDIR", [](const Directories &dirs) { return dirs.install; }},
+    {"*WINDOWSDIR", [](const Directories &dirs) { return dirs.windows; }},
+    {"*SYSTEMDIR", [](const Directories &dirs) { return dirs.system; }},
+    {"*DESKTOP", [](const Directories &dirs) { return dirs.Desktop(); }},
+    {"*NONE", [](const Directories &) { return std::string(); }},
+};
+
 // The directory a macro names; nothing for a word that is no macro.
 std::optional<std::string> MacroDirectory(std::string_view word, const Directories &dirs) {
-    const struct {
-        std::string_view name;
-        const std::string *dir;
-    } kMacros[] = {{"*SOURCEDIR", &dirs.source},
-                   {"*DESTDIR", &dirs.install},
-                   {"*WINDOWSDIR", &dirs.windows},
-                   {"*SYSTEMDIR", &dirs.system},
-                   {"*DESKTOP", nullptr}};
-    for (const auto &macro : kMacros) {
+    for (const PathMacro &macro : kMacros) {
         if (EqualsNoCase(word, macro.name))
-            return macro.dir ? *macro.dir : dirs.Desktop();
+            return macro.directory(dirs);
     }
-    if (EqualsNoCase(word, "*NONE"))
-        return std::string();
     return std::nullopt;
 }
 
 } // namespace
+
+std::vector<std::string_view> PathMacroNames() {
+    std::vector<std::string_view> names;
+    for (const PathMacro &macro : kMacros)
+        names.push_back(macro.name);
+    return names;
+}
 
 std::optional<std::string> ExpandFileName(std::string_view argument, const Directories &dirs) {
     WordReader words(argument);

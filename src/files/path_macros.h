@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct Directories;
 class InstallView;
@@ -13,6 +14,9 @@ class InstallView;
 // case; "|" in the result becomes a blank. Nothing for an empty argument, a
 // macro followed by a word, or a word that is no known macro.
 std::optional<std::string> ExpandFileName(std::string_view argument, const Directories &dirs);
+
+// The macro names, in the order above: for the checker and the guide's test.
+std::vector<std::string_view> PathMacroNames();
 
 // ExpandFileName for the script commands: a malformed argument shows "Wrong
 // file format" and ends the installation; the caller then stops too.

@@ -233,6 +233,7 @@ TEST_F(BrokenCd, ProductSettings) {
     Replace("PXD.INI", "Exec=DEMO.EXE\r\n", "");
     Replace("PXD.INI", "product=Demo Title", "product=" + std::string(130, 'P'));
     Replace("PXD.INI", "diskspacereqreins=4", "diskspacereqreins=4 MB");
+    Replace("PXD.INI", "installdirectory=\\Demo|Title", "installdirectory=\\");
     EXPECT_EQ(Check(), (Lines{
                            "PXD.INI: error: [general] Exec is missing",
                            "PXD.INI:2: warning: [general] product is 130 characters long; the "
@@ -241,6 +242,9 @@ TEST_F(BrokenCd, ProductSettings) {
                            "PXD.INI:2: warning: [general] product is 130 characters long; the "
                            "uninstall entry cuts it after 127: \"" +
                                std::string(127, 'P') + "\"",
+                           "PXD.INI:4: error: [general] installdirectory=\\ names no folder: "
+                           "setup would install into the drive's root and delete the files there "
+                           "before the first command",
                            "PXD.INI:8: error: [configuration] diskspacereqreins=4 MB is not a "
                            "number of megabytes (setup reads 4 MB)",
                        }));
@@ -339,6 +343,52 @@ TEST_F(BrokenCd, StartPicture) {
     Write("SETUP.BMP", "GIF89a");
     EXPECT_EQ(Check(), (Lines{"SETUP.BMP: error: is not a Windows bitmap: the main window shows "
                               "no picture"}));
+}
+
+// What the disc can hold. The big files are sparse: they cost no disk.
+TEST_F(BrokenCd, DiscLimits) {
+    constexpr std::uintmax_t kMiB = 1 << 20;
+    const auto file = [&](const std::string &name, std::uintmax_t bytes) {
+        std::ofstream(cd_ / name).close();
+        fs::resize_file(cd_ / name, bytes);
+    };
+    // The sample's files in whole 2,048-byte sectors.
+    std::uintmax_t sample = 0;
+    for (const auto &entry : fs::recursive_directory_iterator(cd_))
+        sample += entry.is_regular_file() ? (entry.file_size() + 2047) / 2048 * 2048 : 0;
+    const std::string disc = ".: warning: the files take ";
+    const std::string full = " MiB on the disc: no 80-minute CD holds more than 703 MiB";
+
+    file("DATA/FILL.DAT", 650 * kMiB - sample);
+    EXPECT_EQ(Check(), Lines{});
+    file("DATA/FILL.DAT", 650 * kMiB - sample + 1);
+    EXPECT_EQ(Check(), Lines{disc + "651 MiB on the disc: more than a 74-minute CD's 650 MiB, only "
+                                    "an 80-minute CD (703 MiB) holds them"});
+    file("DATA/FILL.DAT", 703 * kMiB - sample + 1);
+    EXPECT_EQ(Check(), Lines{".: error: the files take 704" + full});
+    file("DATA/FILL.DAT", std::uintmax_t{4} << 30);
+    EXPECT_EQ(
+        Check(),
+        (Lines{"DATA\\FILL.DAT: error: 4294967296 bytes: a file on the disc holds less "
+               "than 4 GiB",
+               ".: error: the files take " +
+                   std::to_string(((std::uintmax_t{4} << 30) + sample + kMiB - 1) / kMiB) + full}));
+    Remove("DATA/FILL.DAT");
+
+    fs::create_directories(cd_ / "DATA/1/2/3/4/5/6/7");
+    file("DATA/" + std::string(64, 'N'), 0);
+    EXPECT_EQ(Check(), Lines{});
+    fs::create_directories(cd_ / "DATA/1/2/3/4/5/6/7/8");
+    file("DATA/" + std::string(65, 'N'), 0);
+    file("DATA/readme.txt", 0);
+    EXPECT_EQ(
+        Check(),
+        (Lines{"DATA\\1\\2\\3\\4\\5\\6\\7\\8\\: error: folder 9 levels deep: the disc nests at "
+               "most 8 folders",
+               "DATA\\" + std::string(65, 'N') +
+                   ": error: name of 65 characters: the disc's Joliet names hold at most 64",
+               "DATA\\readme.txt: error: differs from \"README.TXT\" only in case: Windows "
+               "sees one of the two"}));
 }
 
 } // namespace

@@ -8,4 +8,5 @@ void CheckCd(const CdFolder &cd, Findings &findings) {
     CheckSpace(facts, findings);
     CheckCatalogs(cd, facts, findings);
     CheckBitmap(cd, findings);
+    CheckDisc(cd, findings);
 }

@@ -145,6 +145,15 @@ void CheckSettings(const CdFolder &cd, CdFacts &facts, Findings &findings) {
                        "[general] sourcedirectory=" + source + " is not a folder of the CD");
     }
 
+    // An install directory that names no folder is the drive's root, whose
+    // files the clean-up before the first command would delete.
+    if (const auto install = ProfileValue(text, "general", "installdirectory");
+        install && install->find_first_not_of("\\| \t") == std::string::npos) {
+        findings.Error(kFile, LineOf(text, "general", "installdirectory"),
+                       "[general] installdirectory=" + *install +
+                           " names no folder: setup would install into the drive's root and "
+                           "delete the files there before the first command");
+    }
     CheckSize(text, "configuration", "diskspacereq", findings);
     CheckSize(text, "configuration", "diskspacereqreins", findings);
     if (const auto space = ProfileValue(text, "configuration", "diskspacereq")) {

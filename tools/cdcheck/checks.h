@@ -42,6 +42,8 @@ void CheckScript(const CdFolder &cd, CdFacts &facts, Findings &findings);
 void CheckSpace(const CdFacts &facts, Findings &findings);
 void CheckCatalogs(const CdFolder &cd, const CdFacts &facts, Findings &findings);
 void CheckBitmap(const CdFolder &cd, Findings &findings);
+// What the disc holds: its size, file sizes, folder depth, names.
+void CheckDisc(const CdFolder &cd, Findings &findings);
 
 // All of them, in that order.
 void CheckCd(const CdFolder &cd, Findings &findings);

@@ -28,8 +28,12 @@ Directories CheckDirectories() {
     return dirs;
 }
 
-constexpr const char *kKnownMacros =
-    "*SOURCEDIR, *DESTDIR, *WINDOWSDIR, *SYSTEMDIR, *DESKTOP, *NONE";
+std::string KnownMacros() {
+    std::string names;
+    for (const std::string_view name : PathMacroNames())
+        names.append(names.empty() ? "" : ", ").append(name);
+    return names;
+}
 
 std::string Quoted(std::string_view text) {
     std::string quoted;
@@ -95,7 +99,7 @@ struct ArgumentChecks {
         std::optional<std::string> path = ExpandFileName(argument, dirs);
         if (!path) {
             Error(std::string(what) + " " + Quoted(argument) +
-                  " is no file argument setup can expand (path macros: " + kKnownMacros +
+                  " is no file argument setup can expand (path macros: " + KnownMacros() +
                   "): setup stops the install with \"Wrong file format\"");
         }
         return path;
