@@ -7,7 +7,10 @@
 #include "messages/oem_convert.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
+#include "messages/message_dialog.h"
 #include "ui/main_dialog.h"
+#include "ui/quiet_install_win.h"
+#include "ui/setup_run_win.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -34,7 +37,8 @@ void ShowBadYear() {
         OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION") && App().languageLetter != '?';
     const std::string text =
         catalog ? SetupText("BAD_SYSTEM_YEAR") : ResourceText(kTextBadSystemYear);
-    MessageBoxA(nullptr, text.c_str(), "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
+    App().outcome.failed = true;
+    ShowBox(nullptr, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
     CloseCatalog();
 }
 
@@ -47,17 +51,28 @@ struct ComSession {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (AnotherInstanceRuns())
-        return 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    StartSetupRun(commandLine);
+    if (!SwitchesAllowRun())
+        return FinishSetupRun();
+    if (AnotherInstanceRuns()) {
+        App().outcome.anotherSetup = true;
+        Log().Line("Another setup is running: nothing done");
+        return FinishSetupRun();
+    }
     UseSystemOemConversion();
     ComSession com;
     if (!IsYearAccepted(CurrentYear())) {
         ShowBadYear();
-        return 0;
+        return FinishSetupRun();
     }
-    MainDialog dialog;
-    dialog.Run();
+    if (App().options.quiet) {
+        QuietInstall install;
+        install.Run();
+    } else {
+        MainDialog dialog;
+        dialog.Run();
+    }
     CloseCatalog();
-    return 0;
+    return FinishSetupRun();
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+// A run of setup as its command line starts it and its exit code ends it.
+
+// Reads the command line into App().options and, with /LOG=, opens the log
+// and writes its header (version, date and time, command line, Windows).
+void StartSetupRun(const char *commandLine);
+
+// False when setup must end before anything is done: a switch it does not
+// know (without /S the list of switches is shown), or /? (the list).
+bool SwitchesAllowRun();
+
+// The exit code: with a command line the one its outcome gives, else 0.
+// It is the log's last line.
+int FinishSetupRun();
