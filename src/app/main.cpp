@@ -55,7 +55,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     StartSetupRun(commandLine);
     if (!SwitchesAllowRun())
         return FinishSetupRun();
-    if (AnotherInstanceRuns()) {
+    const bool claimed = ClaimSetupRun();
+    if (AnotherInstanceRuns() || (App().options.any && !claimed)) {
         App().outcome.anotherSetup = true;
         Log().Line("Another setup is running: nothing done");
         return FinishSetupRun();

@@ -72,6 +72,16 @@ bool SwitchesAllowRun() {
     return true;
 }
 
+bool ClaimSetupRun() {
+    // Closed by the system when the process ends.
+    static HANDLE mark = nullptr;
+    if (mark)
+        return true;
+    mark = CreateMutexA(nullptr, FALSE, "Setup Morvel installation running");
+    // A system that cannot make the mark is no reason to refuse.
+    return !mark || GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
 int FinishSetupRun() {
     const int code = App().options.any ? ExitCodeOf(App().outcome) : 0;
     Log().Line("Exit code " + std::to_string(code));

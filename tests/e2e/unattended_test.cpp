@@ -3,6 +3,7 @@
 
 #include "e2e_files.h"
 #include "e2e_support.h"
+#include "shortcut.h"
 
 #include <shlobj.h>
 
@@ -39,11 +40,6 @@ DWORD RunQuiet(const std::string &cdDir, const std::string &arguments) {
 
 bool Holds(const std::string &text, const std::string &part) {
     return text.find(part) != std::string::npos;
-}
-
-std::string ShellFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    return SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) ? path : "<none>";
 }
 
 } // namespace
@@ -104,8 +100,8 @@ TEST(Unattended, AllUsersLinksGoToTheCommonFolders) {
                                                 "ADDSTART LINK NO NO SETUP.BMP *DESTDIR "
                                                 "Quiet|All Picture\r\nALLDONE\r\n"));
     EXPECT_EQ(RunQuiet(cd.Dir(), "/S /ALLUSERS"), 0u);
-    const std::string common = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quiet All\\Picture.LNK";
-    const std::string own = ShellFolder(CSIDL_PROGRAMS) + "\\Quiet All\\Picture.LNK";
+    const std::string common = ui::ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quiet All\\Picture.LNK";
+    const std::string own = ui::ShellFolder(CSIDL_PROGRAMS) + "\\Quiet All\\Picture.LNK";
     EXPECT_TRUE(Exists(common)) << common;
     EXPECT_FALSE(Exists(own)) << own;
 }
