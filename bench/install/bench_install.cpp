@@ -1,7 +1,8 @@
 // A whole installation of one generated product tree, side by side and
 // interleaved: a CopyFileA loop, setup.exe driven through its window (timed
 // from the Install click to the closing message, and as a whole process from
-// start to exit) and, when given, an installer of the same tree built with
+// start to exit), setup.exe /S (no window; the whole process) and, when
+// given, an installer of the same tree built with
 // NSIS (SetCompress off, run with /S). Every run copies into a never-used
 // folder on C: and the source is read once, untimed, before each run.
 // Prints medians, their ratios to the loop and setup's peak working set.
@@ -119,6 +120,20 @@ WindowRun WindowInstall(const std::string &exe, const std::string &cd) {
     return result;
 }
 
+// setup.exe /S: no window to draw; the whole process is timed.
+double QuietInstall(const std::string &exe, const std::string &cd) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    ui::Program setup(exe, cd, "/S");
+    const DWORD code = setup.WaitExit(120000);
+    QueryPerformanceCounter(&end);
+    if (code != 0) {
+        std::fprintf(stderr, "setup /S exit code %lu\n", static_cast<unsigned long>(code));
+        std::exit(1);
+    }
+    return Seconds(start, end);
+}
+
 // The NSIS installer, silent, into target; the whole process is timed.
 double NsisInstall(const std::string &exe, const std::string &target) {
     STARTUPINFOA startup{};
@@ -196,13 +211,13 @@ int main(int argc, char **argv) {
     std::printf("%zu files; %d rounds%s\n", tree.files.size(), rounds,
                 nsis.empty() ? ", no NSIS installer" : "");
 
-    std::vector<double> plain, window, whole, peer;
+    std::vector<double> plain, window, whole, peer, quiet;
     SIZE_T peak = 0, idlePeak = 0;
     for (int round = 0; round < rounds; ++round) {
         const std::string tag = run + "-" + std::to_string(round);
         // The order turns each round, so that no variant always follows another.
-        for (int step = 0; step < 3; ++step) {
-            const int variant = (round + step) % 3;
+        for (int step = 0; step < 4; ++step) {
+            const int variant = (round + step) % 4;
             if (variant == 0) {
                 const std::string target = "C:\\bench-plain-" + tag + "\\";
                 Warm(cd + "TREE\\", tree);
@@ -224,6 +239,14 @@ int main(int argc, char **argv) {
                 CheckCopy(target, tree, "setup");
                 RemoveCopy(target, tree);
                 RemoveDirectoryA(("C:\\bench-setup-" + tag).c_str());
+            } else if (variant == 3) {
+                const std::string target = "C:\\bench-quiet-" + tag + "\\TREE\\";
+                Warm(cd + "TREE\\", tree);
+                WriteSettings(cd, "bench-quiet-" + tag);
+                quiet.push_back(QuietInstall(exe, cd));
+                CheckCopy(target, tree, "setup /S");
+                RemoveCopy(target, tree);
+                RemoveDirectoryA(("C:\\bench-quiet-" + tag).c_str());
             } else if (!nsis.empty()) {
                 const std::string root = "C:\\bench-nsis-" + tag;
                 Warm(cd + "TREE\\", tree);
@@ -233,8 +256,8 @@ int main(int argc, char **argv) {
                 RemoveCopy(root + "\\", tree);
             }
         }
-        std::printf("round %d: CopyFileA %.3f s, setup %.3f s (whole %.3f s)", round, plain.back(),
-                    window.back(), whole.back());
+        std::printf("round %d: CopyFileA %.3f s, setup %.3f s (whole %.3f s), setup /S %.3f s",
+                    round, plain.back(), window.back(), whole.back(), quiet.back());
         if (!peer.empty())
             std::printf(", NSIS %.3f s", peer.back());
         std::printf("\n");
@@ -253,6 +276,7 @@ int main(int argc, char **argv) {
         row("NSIS installer /S (whole process)", peer);
     row("setup.exe, Install to closing box", window);
     row("setup.exe, whole process", whole);
+    row("setup.exe /S, whole process", quiet);
     if (!peer.empty())
         std::printf("setup (Install to closing box) / NSIS: %.2f\n", Median(window) / Median(peer));
     std::printf("per file, CopyFileA loop: %.0f us; setup: %.0f us\n",

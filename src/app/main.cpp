@@ -5,11 +5,14 @@
 #include "core/app_state.h"
 #include "app/year_check.h"
 #include "messages/catalog.h"
+#include "messages/message_dialog.h"
 #include "messages/oem_convert.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
 #include "platform/dll_search.h"
 #include "ui/main_dialog.h"
+#include "ui/quiet_install_win.h"
+#include "ui/setup_run_win.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -36,7 +39,8 @@ void ShowBadYear() {
         OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION") && App().languageLetter != '?';
     const std::string text =
         catalog ? SetupText("BAD_SYSTEM_YEAR") : ResourceText(kTextBadSystemYear);
-    MessageBoxA(nullptr, text.c_str(), "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
+    App().outcome.failed = true;
+    ShowBox(nullptr, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
     CloseCatalog();
 }
 
@@ -49,18 +53,30 @@ struct ComSession {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     platform::SearchDllsInSystemFolderOnly();
-    if (AnotherInstanceRuns())
-        return 0;
+    StartSetupRun(commandLine);
+    if (!SwitchesAllowRun())
+        return FinishSetupRun();
+    const bool claimed = ClaimSetupRun();
+    if (AnotherInstanceRuns() || (App().options.any && !claimed)) {
+        App().outcome.anotherSetup = true;
+        Log().Line("Another setup is running: nothing done");
+        return FinishSetupRun();
+    }
     UseSystemOemConversion();
     ComSession com;
     if (!IsYearAccepted(CurrentYear())) {
         ShowBadYear();
-        return 0;
+        return FinishSetupRun();
     }
-    MainDialog dialog;
-    dialog.Run();
+    if (App().options.quiet) {
+        QuietInstall install;
+        install.Run();
+    } else {
+        MainDialog dialog;
+        dialog.Run();
+    }
     CloseCatalog();
-    return 0;
+    return FinishSetupRun();
 }

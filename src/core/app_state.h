@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/catalog_state.h"
+#include "core/command_line.h"
+#include "core/run_log.h"
 
 #include <cstdint>
 
@@ -22,6 +24,10 @@ struct AppState {
     void *dialogFont = nullptr;
     // The install record of the running installation; null outside it.
     InstallRecorder *recorder = nullptr;
+    // What the command line asked for (/S, /D=, /LOG= ...).
+    CommandLine options;
+    // How the run is ending, for the exit code.
+    RunOutcome outcome;
 };
 
 AppState &App();

@@ -1,5 +1,7 @@
 #include "files/copy_engine.h"
 
+#include "core/run_log.h"
+#include "messages/file_error.h"
 #include "messages/file_errors.h"
 #include "files/file_status_win.h"
 #include "files/install_record_win.h"
@@ -233,18 +235,35 @@ void CopyEngine::WaitAfterBlock(std::uint32_t startTicks) {
     }
 }
 
+namespace {
+
+void LogCopy(const char *what, const std::string &source, const std::string &destination,
+             std::uint64_t bytes) {
+    if (Log().IsOpen())
+        Log().Line(std::string(what) + " " + source + " -> " + destination + " (" +
+                   std::to_string(bytes) + " bytes)");
+}
+
+} // namespace
+
 int CopyEngine::CopieFichier(const std::string &source, const std::string &destination,
                              bool showProgress) {
     // Deny write: the source must not change under the copy.
     FileHandle in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!in)
+    if (!in) {
+        if (Log().IsOpen()) {
+            const DWORD error = GetLastError();
+            Log().Line("Skipped " + source + ": Win32 error " + std::to_string(error) + ": " +
+                       Win32ErrorText(error));
+        }
         return 0;
+    }
     // Size and times only: GetFileInformationByHandle also asks for the
     // volume's serial number, which costs several requests per file.
     SourceFileInfo info;
     if (!ReadSourceFileInfo(in.Get(), info)) {
-        ReportFileError(view_, FileErrorCauseOfWin32(GetLastError()), source);
+        ReportWin32FileError(view_, GetLastError(), source);
         return 0;
     }
     if (!HaveBuffer()) {
@@ -277,6 +296,7 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
                 Show(source, true);
             }
             RecordInstalledFile(destination);
+            LogCopy("Kept (not older)", source, destination, length);
             return 1;
         }
     }
@@ -285,7 +305,7 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     TempFile &temp = fresh ? direct : beside;
     const auto fail = [&](DWORD error) {
         temp.Discard();
-        ReportFileError(view_, FileErrorCauseOfWin32(error), temp.Path());
+        ReportWin32FileError(view_, error, temp.Path());
         return 0;
     };
     if (!fresh && !temp.Create(false, renameByHandle_ != nullptr && !deleteThenRename_))
@@ -329,5 +349,6 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     temp.Placed();
     temp.Close();
     RecordInstalledFile(destination);
+    LogCopy("Copied", source, destination, length);
     return 1;
 }

@@ -25,6 +25,24 @@ std::string MessageText(const MessageRequest &request) {
     }
 }
 
+// What the dialog shows. The catalog names the closing messages; any other
+// number keeps its string-table text.
+std::string ShownText(const MessageRequest &request) {
+    const char *name =
+        request.mode == 2 && CatalogAvailable() ? CatalogNameOfMessage(request.number) : nullptr;
+    if (name)
+        return SetupText(name);
+    std::string text = MessageText(request);
+    if (request.insert)
+        text = InsertString(text, request.insertion);
+    return text;
+}
+
+void LogBox(const std::string &caption, const std::string &text, const char *answer) {
+    Log().Line(std::string(App().options.quiet ? "Box (not shown) \"" : "Box \"") + caption +
+               "\": " + text + " -> " + answer);
+}
+
 void PlaceButtons(HWND dialog, const MessageRequest &request) {
     HWND first = GetDlgItem(dialog, IDOK);
     HWND second = GetDlgItem(dialog, IDCANCEL);
@@ -71,16 +89,8 @@ void OnInitDialog(HWND dialog, const MessageRequest &request) {
                  (app.screenHeight - (request.height - 20)) / 2, request.width, request.height,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 
-    std::string text = MessageText(request);
-    if (request.insert)
-        text = InsertString(text, request.insertion);
     SetDialogFont(dialog);
-
-    // The catalog names the closing messages; any other number keeps its
-    // string-table text.
-    const char *name =
-        request.mode == 2 && CatalogAvailable() ? CatalogNameOfMessage(request.number) : nullptr;
-    SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, name ? SetupText(name).c_str() : text.c_str());
+    SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, ShownText(request).c_str());
     MoveWindow(GetDlgItem(dialog, IDC_MESSAGE_TEXT), 10, 10, request.width - 20,
                request.height - 40, TRUE);
     PlaceButtons(dialog, request);
@@ -123,9 +133,27 @@ const char *SetupCaption() {
 }
 
 int ShowMessageDialog(HWND owner, const MessageRequest &request) {
-    MessageDialogState state{request, {}};
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MESSAGE), owner,
-                        MessageDialogProc, reinterpret_cast<LPARAM>(&state));
-    return result == IDOK ? 1 : 2;
+    int answer = request.yesNo ? 2 : 1;
+    if (!App().options.quiet) {
+        MessageDialogState state{request, {}};
+        const INT_PTR result =
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MESSAGE), owner,
+                            MessageDialogProc, reinterpret_cast<LPARAM>(&state));
+        answer = result == IDOK ? 1 : 2;
+    }
+    if (Log().IsOpen())
+        LogBox(SetupCaption(), ShownText(request),
+               !request.yesNo ? "OK"
+               : answer == 1  ? "Yes"
+                              : "No");
+    return answer;
+}
+
+int ShowBox(HWND owner, const std::string &text, const std::string &caption, UINT type) {
+    const bool question = (type & MB_TYPEMASK) == MB_YESNO;
+    const int answer = App().options.quiet
+                           ? (question ? IDNO : IDOK)
+                           : MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+    LogBox(caption, text, answer == IDYES ? "Yes" : answer == IDNO ? "No" : "OK");
+    return answer;
 }

@@ -49,7 +49,10 @@ struct Dispatch {
         MessageRequest request;
         request.mode = 2;
         request.width = 320;
+        App().outcome.completed = true;
         if (c.restart) {
+            // Needed until the view has it made.
+            App().outcome.restartNeeded = true;
             request.yesNo = true;
             request.number = kTextFinishedRestart + language;
             request.height = 200;
@@ -79,11 +82,18 @@ struct Dispatch {
 void RunCommands(std::vector<std::string> &commands, CommandFamilies &families, InstallView &view) {
     Dispatch dispatch{families, view};
     std::size_t next = 0;
-    while (next < commands.size() && !view.RunEnded())
-        std::visit(dispatch, ParseCommand(commands[next++]));
+    RunLog &log = Log();
+    while (next < commands.size() && !view.RunEnded()) {
+        const std::string &line = commands[next++];
+        std::visit(dispatch, ParseCommand(line));
+        if (log.IsOpen())
+            log.Line("Command " + line + (view.RunEnded() ? " -> the run ends" : " -> done"));
+    }
     commands.erase(commands.begin(), commands.begin() + static_cast<std::ptrdiff_t>(next));
-    if (!view.RunEnded())
+    if (!view.RunEnded()) {
+        App().outcome.completed = true;
         view.EndRun(0);
+    }
 }
 
 std::vector<std::string> TitlesToClose(const InstallSettings &settings,

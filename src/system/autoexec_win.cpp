@@ -1,6 +1,7 @@
 #include "system/autoexec_win.h"
 
 #include "core/install_record.h"
+#include "messages/file_error.h"
 #include "messages/file_errors.h"
 #include "system/autoexec.h"
 
@@ -29,7 +30,7 @@ private:
 };
 
 bool Fail(InstallView &view, const std::string &path) {
-    ReportFileError(view, FileErrorCauseOfWin32(GetLastError()), path);
+    ReportWin32FileError(view, GetLastError(), path);
     return false;
 }
 
@@ -88,8 +89,7 @@ bool AppendPathToBatchFile(const std::string &batchPath, const std::string &dire
         if (!ok || error) {
             DeleteFileA(temp.c_str());
             // A short write without an error code is a full disk.
-            ReportFileError(view, FileErrorCauseOfWin32(error ? error : ERROR_DISK_FULL),
-                            batchPath);
+            ReportWin32FileError(view, error ? error : ERROR_DISK_FULL, batchPath);
             return false;
         }
     }

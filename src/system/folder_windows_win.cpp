@@ -1,5 +1,6 @@
 #include "system/folder_windows_win.h"
 
+#include "core/app_state.h"
 #include "core/install_view.h"
 
 namespace {
@@ -25,6 +26,8 @@ HWND FindFolderWindow(const std::string &folder, const std::string &last) {
 } // namespace
 
 void FolderWindows::Open(const std::string &folder) {
+    if (App().options.quiet)
+        return; // /S shows no window, not even Explorer's
     const std::string last = LastComponent(folder);
     if (FindFolderWindow(folder, last))
         return;

@@ -1,5 +1,6 @@
 #include "system/font_install.h"
 
+#include "core/app_state.h"
 #include "core/install_record.h"
 #include "core/install_view.h"
 #include "core/run_state.h"
@@ -27,7 +28,8 @@ public:
     void SetMessage(const std::string &) override {}
     void ShowWindow(bool) override {}
     void Alert(const std::string &text, const std::string &caption) override {
-        MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        App().outcome.failed = true;
+        ShowBox(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
     }
     int ShowMessage(const MessageRequest &request) override {
         return ShowMessageDialog(nullptr, request);
@@ -85,7 +87,7 @@ DWORD PlatformId() {
 
 void Undo(const std::string &installed) {
     if (RemoveFontResourceA(installed.c_str()) < 1)
-        MessageBoxA(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
+        ShowBox(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
     else
         BroadcastFontChange();
     DeleteFileA(installed.c_str());
@@ -93,7 +95,7 @@ void Undo(const std::string &installed) {
 
 void RegistryFailed(const std::string &installed, const char *text) {
     Undo(installed);
-    MessageBoxA(nullptr, text, "Setup Morvel", MB_OK);
+    ShowBox(nullptr, text, "Setup Morvel", MB_OK);
 }
 
 // The Windows 95 family lists its fonts in the registry; without the value
@@ -141,7 +143,7 @@ bool InstallScriptFont(RunState &run, const std::string &fontFile, const std::st
     const std::string installed = fonts + "\\" + fontFile;
     CopyEngine engine(run.settings, view);
     if (!engine.CopieFichier(*source, installed, false)) {
-        MessageBoxA(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
+        ShowBox(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
         return true;
     }
     const DWORD platform = PlatformId();

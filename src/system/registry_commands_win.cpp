@@ -2,6 +2,8 @@
 
 #include "core/install_view.h"
 #include "core/run_state.h"
+#include "core/run_log.h"
+#include "files/copy_engine.h"
 #include "files/path_macros.h"
 #include "system/autoexec.h"
 #include "system/autoexec_win.h"
@@ -33,8 +35,18 @@ public:
             UninstallDisplayName(run_.productName, run_.productVersion, run_.dirs.install);
         const std::string key = UninstallKey(name);
         SetRegistryString(HKEY_LOCAL_MACHINE, key, "DisplayName", name);
-        SetRegistryString(HKEY_LOCAL_MACHINE, key, "UninstallString",
-                          UninstallCommand(run_.dirs.install));
+        const std::string &dir = run_.dirs.install;
+        SetRegistryString(HKEY_LOCAL_MACHINE, key, "UninstallString", UninstallCommand(dir));
+        SetRegistryString(HKEY_LOCAL_MACHINE, key, "QuietUninstallString",
+                          QuietUninstallCommand(dir));
+        SetRegistryString(HKEY_LOCAL_MACHINE, key, "InstallLocation", InstallLocationOf(dir));
+        SetRegistryString(HKEY_LOCAL_MACHINE, key, "DisplayVersion",
+                          DisplayVersionOf(run_.productVersion));
+        SetRegistryDword(HKEY_LOCAL_MACHINE, key, "EstimatedSize",
+                         EstimatedSizeOf(DirectorySize(dir + "*.*", true)));
+        SetRegistryDword(HKEY_LOCAL_MACHINE, key, "NoModify", 1);
+        SetRegistryDword(HKEY_LOCAL_MACHINE, key, "NoRepair", 1);
+        Log().Line("Uninstall entry " + key);
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "system/run_program_win.h"
 
 #include "core/install_view.h"
+#include "core/run_log.h"
 #include "messages/string_table.h"
 #include "messages/text_format.h"
 #include "messages/text_ids.h"
@@ -121,8 +122,12 @@ bool StartAndWait(const std::string &commandLine, const char *workingDir, Instal
     PROCESS_INFORMATION info;
     ZeroMemory(&info, sizeof info);
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, kCreationFlags, nullptr,
-                        workingDir, &startup, &info))
+                        workingDir, &startup, &info)) {
+        const DWORD error = GetLastError();
+        Log().Line("Not started: " + commandLine + ": Win32 error " + std::to_string(error));
         return false;
+    }
+    Log().Line("Started: " + commandLine);
     const Handle process(info.hProcess);
     const Handle thread(info.hThread);
 
@@ -166,6 +171,9 @@ bool StartAndWait(const std::string &commandLine, const char *workingDir, Instal
         view.SetMessage(scriptMessage);
     if (options.hideWindow)
         view.ShowWindow(true);
+    DWORD exitCode = 0;
+    if (Log().IsOpen() && GetExitCodeProcess(process.get(), &exitCode) && exitCode != STILL_ACTIVE)
+        Log().Line("Ended with exit code " + std::to_string(exitCode) + ": " + commandLine);
     return true;
 }
 

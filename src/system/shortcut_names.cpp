@@ -86,3 +86,27 @@ std::string UninstallKey(const std::string &displayName) {
 std::string UninstallCommand(const std::string &installDir) {
     return "\"" + installDir + "Uninst.exe\"";
 }
+
+std::string QuietUninstallCommand(const std::string &installDir) {
+    return UninstallCommand(installDir) + " /S";
+}
+
+std::string InstallLocationOf(const std::string &installDir) {
+    std::string location = installDir;
+    if (location.size() > 3 && location.back() == '\\')
+        location.pop_back();
+    return location;
+}
+
+std::string DisplayVersionOf(int productVersion) {
+    const int version = productVersion < 0 ? 0 : productVersion;
+    std::string minor = std::to_string(version % 100);
+    if (minor.size() < 2)
+        minor.insert(0, 1, '0');
+    return std::to_string(version / 100) + "." + minor;
+}
+
+std::uint32_t EstimatedSizeOf(std::uint64_t bytes) {
+    const std::uint64_t kib = (bytes + 1023) / 1024;
+    return kib > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(kib);
+}

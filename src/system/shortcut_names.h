@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // How the names of shortcuts, program groups and the uninstall entry are
@@ -49,3 +50,11 @@ std::string UninstallDisplayName(const std::string &productName, int productVers
                                  const std::string &installDir);
 std::string UninstallKey(const std::string &displayName);
 std::string UninstallCommand(const std::string &installDir);
+// What the uninstall entry tells deployment tools and the list of programs:
+// the uninstaller with " /S", the install directory without its final
+// backslash (a drive's root keeps it), the version as the marker writes it
+// ("1.10") and the size in KiB, rounded up.
+std::string QuietUninstallCommand(const std::string &installDir);
+std::string InstallLocationOf(const std::string &installDir);
+std::string DisplayVersionOf(int productVersion);
+std::uint32_t EstimatedSizeOf(std::uint64_t bytes);

@@ -1,6 +1,9 @@
 #include "system/special_folders_win.h"
 
+#include "core/app_state.h"
 #include "core/install_view.h"
+#include "platform/windows_family.h"
+#include "messages/message_dialog.h"
 #include "platform/shell_library.h"
 
 namespace {
@@ -33,9 +36,24 @@ bool AskShell(int csidl, std::string &path) {
 
 } // namespace
 
+int ShortcutFolderOf(int csidl) {
+    if (!App().options.allUsers || platform::IsWindows95Family())
+        return csidl;
+    switch (csidl) {
+    case CSIDL_PROGRAMS:
+        return CSIDL_COMMON_PROGRAMS;
+    case CSIDL_STARTUP:
+        return CSIDL_COMMON_STARTUP;
+    case CSIDL_DESKTOPDIRECTORY:
+        return CSIDL_COMMON_DESKTOPDIRECTORY;
+    default:
+        return csidl;
+    }
+}
+
 std::optional<std::string> SpecialFolderPath(int csidl, InstallView &view) {
     std::string path;
-    if (!AskShell(csidl, path)) {
+    if (!AskShell(ShortcutFolderOf(csidl), path)) {
         view.Alert(kNoFolderText, "Setup");
         return std::nullopt;
     }
@@ -45,7 +63,7 @@ std::optional<std::string> SpecialFolderPath(int csidl, InstallView &view) {
 std::string SpecialFolderPath(int csidl) {
     std::string path;
     if (!AskShell(csidl, path)) {
-        MessageBoxA(nullptr, kNoFolderText, "Setup", MB_OK);
+        ShowBox(nullptr, kNoFolderText, "Setup", MB_OK);
         path.clear();
     }
     return path;

@@ -4,6 +4,7 @@
 #include "files/directory_commands.h"
 #include "files/path_macros.h"
 #include "files/product_settings_win.h"
+#include "messages/file_error.h"
 #include "messages/file_errors.h"
 #include "system/registry.h"
 #include "system/component_steps_win.h"
@@ -26,7 +27,7 @@ void WriteProductKeyFile(const std::string &path, const std::string &text, Insta
     const DWORD error = GetLastError();
     CloseHandle(file);
     if (!ok || written != text.size())
-        ReportFileError(view, FileErrorCauseOfWin32(ok ? ERROR_HANDLE_DISK_FULL : error), path);
+        ReportWin32FileError(view, ok ? ERROR_HANDLE_DISK_FULL : error, path);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/drive_scan.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -11,7 +13,12 @@ struct RunState;
 // cannot tell.
 std::uint32_t FreeBytesOfRoot(const std::string &root);
 
-// Scans the drives into run.drives and fills the list box, selecting the
-// default entry. False when the dialog must end: an empty list (silently) or
-// no disk with room (after saying so).
+// Scans the drives into run.drives, for the folder /D= names when it names
+// one, and chooses the entry to select: the drive /D= names, else the
+// default one. False when setup must end: an empty list (silently) or no
+// disk with room (after saying so).
+bool ScanDriveList(HWND owner, RunState &run, DriveChoice &choice);
+
+// ScanDriveList, then fills the list box and selects the chosen entry (the
+// default one when /D= names a drive that may not take the product).
 bool FillDriveList(HWND dialog, int listId, RunState &run);

@@ -73,6 +73,7 @@ void TellNoDiskHasRoom(HWND dialog, std::uint32_t required) {
         std::snprintf(space, sizeof space, format, static_cast<long>(required >> 20));
         request.text = GroupText(kTextNoDriveSpace) + GroupText(kTextRequiredSpace) + space;
     }
+    App().outcome.failed = true;
     ShowMessageDialog(dialog, request);
 }
 
@@ -93,8 +94,10 @@ std::uint32_t FreeBytesOfRoot(const std::string &root) {
     return FreeBytesOfClusters(sectorsPerCluster, bytesPerSector, freeClusters);
 }
 
-bool FillDriveList(HWND dialog, int listId, RunState &run) {
+bool ScanDriveList(HWND owner, RunState &run, DriveChoice &choice) {
+    const std::string &destination = App().options.destination;
     DriveScanInput input;
+    run.dirs.install = InstallDirOfDestination(destination, run.dirs.install);
     input.installDir = run.dirs.install;
     input.markerName = run.markerName;
     input.productVersion = run.productVersion;
@@ -108,18 +111,30 @@ bool FillDriveList(HWND dialog, int listId, RunState &run) {
     const bool noRoom = NoDiskHasRoom(result);
     run.drives = std::move(result.entries);
 
-    if (run.drives.empty())
-        return false;
-    if (noRoom) {
-        TellNoDiskHasRoom(dialog, run.spaceRequired);
+    if (run.drives.empty()) {
+        App().outcome.failed = true;
+        Log().Line("No drive can hold the product");
         return false;
     }
+    if (noRoom) {
+        TellNoDiskHasRoom(owner, run.spaceRequired);
+        return false;
+    }
+    choice = ChooseDrive(run.drives, result.defaultSelection, destination);
+    if (choice.index < 0 && !App().options.quiet)
+        choice.index = result.defaultSelection;
+    return true;
+}
+
+bool FillDriveList(HWND dialog, int listId, RunState &run) {
+    DriveChoice choice;
+    if (!ScanDriveList(dialog, run, choice))
+        return false;
     for (const DriveEntry &entry : run.drives) {
         const std::string line = DriveListLine(entry.path, entry.description);
         SendDlgItemMessageA(dialog, listId, LB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(line.c_str()));
     }
-    SendDlgItemMessageA(dialog, listId, LB_SETCURSEL, static_cast<WPARAM>(result.defaultSelection),
-                        0);
+    SendDlgItemMessageA(dialog, listId, LB_SETCURSEL, static_cast<WPARAM>(choice.index), 0);
     return true;
 }

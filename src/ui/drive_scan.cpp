@@ -1,5 +1,6 @@
 #include "ui/drive_scan.h"
 
+#include "core/ascii.h"
 #include "core/script_text.h"
 #include "core/run_state.h"
 
@@ -94,4 +95,40 @@ bool NoDiskHasRoom(const DriveScanResult &result) {
             return false;
     }
     return true;
+}
+
+DriveChoice ChooseDrive(const std::vector<DriveEntry> &entries, int defaultSelection,
+                        const std::string &destination) {
+    DriveChoice choice;
+    if (destination.empty()) {
+        if (defaultSelection >= 0 && static_cast<std::size_t>(defaultSelection) < entries.size() &&
+            entries[static_cast<std::size_t>(defaultSelection)].mayInstall) {
+            choice.index = defaultSelection;
+        } else {
+            choice.why = "no drive can take the product";
+        }
+        return choice;
+    }
+    const std::string drive = ToUpperAscii(destination.substr(0, 2));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (ToUpperAscii(entries[i].path.substr(0, 2)) != drive)
+            continue;
+        if (entries[i].mayInstall)
+            choice.index = static_cast<int>(i);
+        else
+            choice.why = "drive " + drive + " has too little room or holds a newer version";
+        return choice;
+    }
+    choice.why = "drive " + drive + " is no hard, removable or network drive";
+    return choice;
+}
+
+std::string InstallDirOfDestination(const std::string &destination,
+                                    const std::string &cdInstallDir) {
+    if (destination.size() <= 3)
+        return cdInstallDir;
+    std::string dir = destination.substr(2);
+    while (dir.size() > 1 && dir.back() == '\\')
+        dir.pop_back();
+    return dir;
 }

@@ -44,6 +44,21 @@ struct DriveScanResult {
 // Examines the letters C to Z in order.
 DriveScanResult ScanDrives(const DriveScanInput &input, DriveProbes &probes);
 
+// The entry setup installs on without asking: the one of the drive /D=
+// names, else the one the list selects. index -1 when that entry may not
+// take the product; why then says so.
+struct DriveChoice {
+    int index = -1;
+    std::string why;
+};
+DriveChoice ChooseDrive(const std::vector<DriveEntry> &entries, int defaultSelection,
+                        const std::string &destination);
+
+// The install directory a /D= folder gives the scan ("\Games\Demo" of
+// "E:\Games\Demo"); the CD's own for a drive alone or no /D=.
+std::string InstallDirOfDestination(const std::string &destination,
+                                    const std::string &cdInstallDir);
+
 // No entry may take the product and nothing was found installed: the user
 // is told that no disk has room.
 bool NoDiskHasRoom(const DriveScanResult &result);

@@ -218,8 +218,11 @@ INT_PTR MainDialog::OnControlColour(HWND control) {
 
 void MainDialog::OnCommand(int id) {
     // Escape (IDCANCEL) is ignored: only Quit leaves.
-    if (id == IDC_QUIT && !busy_)
+    if (id == IDC_QUIT && !busy_) {
+        App().outcome.userEnded = true;
+        Log().Line("Quit: the user ended setup");
         EndDialog(hwnd_, 0);
+    }
     if (id == IDC_INSTALL)
         OnInstall();
 }
@@ -236,6 +239,7 @@ void MainDialog::OnInstall() {
     busy_ = true;
     SwitchToInstallLayout();
     run_.dirs.install = WithBackslash(run_.drives[static_cast<std::size_t>(selection)].path);
+    Log().Line("Install pressed: installing into " + run_.dirs.install);
     RunInstall(run_, *this);
 }
 
@@ -383,7 +387,8 @@ void MainDialog::ShowWindow(bool visible) {
 
 void MainDialog::Alert(const std::string &text, const std::string &caption) {
     FlushProgress();
-    MessageBoxA(hwnd_, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    App().outcome.failed = true;
+    ShowBox(hwnd_, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 int MainDialog::ShowMessage(const MessageRequest &request) {
@@ -392,7 +397,10 @@ int MainDialog::ShowMessage(const MessageRequest &request) {
 }
 
 void MainDialog::RequestRestart() {
-    RestartComputer();
+    if (RestartComputer())
+        App().outcome.restartNeeded = false;
+    else
+        Log().Line("The system refused the restart");
 }
 
 // The picture before stays its seconds (the one-second timer counts them),

@@ -15,6 +15,7 @@
 #include "ui/source_files.h"
 #include "core/run_state.h"
 #include "platform/shell_library.h"
+#include "system/special_folders_win.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ Probe ProbeFile(const std::string &path) {
 }
 
 void Refuse(HWND dialog, const char *text) {
-    MessageBoxA(dialog, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
+    App().outcome.failed = true;
+    ShowBox(dialog, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::string WindowsDirectory() {
@@ -60,7 +62,8 @@ std::string DesktopDirectory() {
         return result;
     LPITEMIDLIST item = nullptr;
     IShellFolder *desktop = nullptr;
-    if (SUCCEEDED(shell.getSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &item)) &&
+    if (SUCCEEDED(shell.getSpecialFolderLocation(nullptr, ShortcutFolderOf(CSIDL_DESKTOPDIRECTORY),
+                                                 &item)) &&
         SUCCEEDED(shell.getDesktopFolder(&desktop))) {
         STRRET name{};
         name.uType = STRRET_CSTR;
@@ -171,6 +174,7 @@ bool LocateSource(HWND dialog, RunState &run) {
         request.number = kTextInsertDiskOne + App().languageIndex;
         request.width = 320;
         request.height = 200;
+        App().outcome.failed = true;
         ShowMessageDialog(dialog, request);
         return false;
     }

@@ -30,6 +30,18 @@ std::string RegistryText(const std::string &subkey, const char *name) {
     return status == ERROR_SUCCESS ? data : "<no value>";
 }
 
+DWORD RegistryNumber(const std::string &subkey, const char *name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0xFFFFFFFF;
+    DWORD value = 0xFFFFFFFF;
+    DWORD size = sizeof value;
+    const LONG status =
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? value : 0xFFFFFFFF;
+}
+
 std::string ReadFileText(const std::string &path) {
     return ReadBytes(path);
 }
@@ -112,6 +124,14 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
         "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Demo Title V.1.10 on C";
     EXPECT_EQ(RegistryText(key, "DisplayName"), "Demo Title V.1.10 on C");
     EXPECT_EQ(RegistryText(key, "UninstallString"), "\"C:\\Demo Title\\Uninst.exe\"");
+    EXPECT_EQ(RegistryText(key, "QuietUninstallString"), "\"C:\\Demo Title\\Uninst.exe\" /S");
+    EXPECT_EQ(RegistryText(key, "InstallLocation"), "C:\\Demo Title");
+    EXPECT_EQ(RegistryText(key, "DisplayVersion"), "1.10");
+    EXPECT_EQ(RegistryNumber(key, "NoModify"), 1u);
+    EXPECT_EQ(RegistryNumber(key, "NoRepair"), 1u);
+    // The size in KiB: at least the program it installed.
+    EXPECT_GE(RegistryNumber(key, "EstimatedSize"),
+              (ReadFileText(installed + "DEMO.EXE").size() + 1023) / 1024);
 
     EXPECT_EQ(ReadFileText(batch),
               "@ECHO OFF\r\nPROMPT $P$GREM ********LIGNE AJOUTEE PAR MORVEL****************\r\n"

@@ -266,3 +266,29 @@ TEST(DriveScan, InstallDirectoryEndingInBackslashGetsNoSecondOne) {
     ASSERT_EQ(result.entries.size(), 1u);
     EXPECT_EQ(result.entries[0].path, "C:\\");
 }
+
+TEST(DriveChoice, SlashDPicksItsDriveAndTheListsDefaultOtherwise) {
+    std::vector<DriveEntry> entries(3);
+    entries[0].path = "C:\\Demo\\";
+    entries[0].mayInstall = true;
+    entries[1].path = "D:\\Demo\\"; // too little room
+    entries[2].path = "E:\\Demo\\";
+    entries[2].mayInstall = true;
+    const struct {
+        const char *destination;
+        int defaultSelection;
+        int index;
+    } kCases[] = {
+        {"", 0, 0},          {"", -1, -1},         {"", 1, -1},          {"e:", 0, 2},
+        {"E:\\Games", 0, 2}, {"D:\\Games", 0, -1}, {"F:\\Games", 0, -1},
+    };
+    for (const auto &c : kCases) {
+        SCOPED_TRACE(c.destination);
+        const DriveChoice choice = ChooseDrive(entries, c.defaultSelection, c.destination);
+        EXPECT_EQ(choice.index, c.index);
+        EXPECT_EQ(choice.why.empty(), c.index >= 0);
+    }
+    EXPECT_EQ(InstallDirOfDestination("E:\\My Games\\Demo\\", "\\Demo"), "\\My Games\\Demo");
+    EXPECT_EQ(InstallDirOfDestination("E:", "\\Demo"), "\\Demo");
+    EXPECT_EQ(InstallDirOfDestination("E:\\", "\\Demo"), "\\Demo");
+}

@@ -4,10 +4,12 @@
 
 namespace ui {
 
-Program::Program(const std::string &exe, const std::string &cwd) {
+Program::Program(const std::string &exe, const std::string &cwd, const std::string &arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         cwd.c_str(), &startup, &info_)) {
         info_ = {};

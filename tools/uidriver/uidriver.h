@@ -11,9 +11,9 @@ namespace ui {
 
 class Program {
 public:
-    // Starts exe with cwd as its current directory; Running() is false when
-    // it could not be started.
-    Program(const std::string &exe, const std::string &cwd);
+    // Starts exe with cwd as its current directory and the arguments after
+    // its quoted name; Running() is false when it could not be started.
+    Program(const std::string &exe, const std::string &cwd, const std::string &arguments = "");
     ~Program();
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;

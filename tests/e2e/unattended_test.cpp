@@ -1,0 +1,114 @@
+// Installations started with switches: /S decides without a window, ends
+// with the exit code deployment tools read and leaves its log.
+
+#include "e2e_files.h"
+#include "e2e_support.h"
+#include "shortcut.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+// An English CD installing into C:\<installDir> with the given script.
+std::map<std::string, std::string> QuietCd(const std::string &installDir,
+                                           const std::string &script) {
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\" +
+                       installDir + "\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    files["SETUP.INF"] = script;
+    return files;
+}
+
+// Runs setup with the arguments and waits for its end; fails the test if
+// any window of it shows meanwhile.
+DWORD RunQuiet(const std::string &cdDir, const std::string &arguments) {
+    ui::Program setup(kSetupExe, cdDir, arguments);
+    EXPECT_TRUE(setup.Running());
+    const DWORD start = GetTickCount();
+    DWORD code = STILL_ACTIVE;
+    while ((code = setup.WaitExit(10)) == STILL_ACTIVE && GetTickCount() - start < 30000)
+        EXPECT_TRUE(ui::WindowsOf(setup.Id()).empty()) << "a window during " << arguments;
+    return code;
+}
+
+bool Holds(const std::string &text, const std::string &part) {
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(Unattended, QuietRunsEndWithTheirExitCodeAndLog) {
+    const struct {
+        const char *name;
+        const char *arguments; // "<log>" stands for the log's path
+        const char *script;
+        DWORD exitCode;
+        const char *installed; // a file the run leaves, or "" for nothing
+        const char *logged;    // a line the log holds
+    } kCases[] = {
+        {"folder", "/S /LOG=<log> /D=C:\\Quiet Place",
+         "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\nIMAGE SETUP.BMP 60\r\nALLDONE\r\n", 0,
+         "C:\\Quiet Place\\SETUP.BMP", "Copied D:\\cases\\quiet-folder\\SETUP.BMP -> "},
+        {"drive", "-s -log=<log> /d=c:", "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\nALLDONE\r\n",
+         0, "C:\\e2e-quiet-drive\\SETUP.BMP", "Installing into C:\\e2e-quiet-drive\\ (/D=)"},
+        {"restart", "/S /LOG=<log>", "MKDIR *DESTDIR\r\nALLDONE REBOOT\r\n", 3010,
+         "C:\\e2e-quiet-restart", "Box (not shown) "},
+        {"bad-line", "/S /LOG=<log>", "MKDIR *DESTDIR\r\nNO SUCH COMMAND\r\nALLDONE\r\n", 1603,
+         "C:\\e2e-quiet-bad-line", "Script SETUP.INF is not valid"},
+        {"bad-switch", "/S /SILENT /LOG=<log>", "MKDIR *DESTDIR\r\nALLDONE\r\n", 1639, "",
+         "Switch not known or /D= naming no drive: /SILENT"},
+        {"no-drive", "/S /LOG=<log> /D=Quiet", "MKDIR *DESTDIR\r\nALLDONE\r\n", 1639, "",
+         "/D=Quiet"},
+    };
+    CreateDirectoryA("C:\\unattended", nullptr);
+    for (const auto &c : kCases) {
+        SCOPED_TRACE(c.name);
+        const std::string dir = std::string("e2e-quiet-") + c.name;
+        RemoveTree("C:\\" + dir);
+        RemoveTree("C:\\Quiet Place");
+        const std::string log = std::string("C:\\unattended\\") + c.name + ".log";
+        std::string arguments = c.arguments;
+        arguments.replace(arguments.find("<log>"), 5, log);
+        Cd cd(std::string("quiet-") + c.name, QuietCd(dir, c.script));
+
+        EXPECT_EQ(RunQuiet(cd.Dir(), arguments), c.exitCode);
+
+        if (*c.installed)
+            EXPECT_TRUE(Exists(c.installed));
+        else
+            EXPECT_FALSE(Exists("C:\\" + dir));
+        const std::string text = ReadBytes(log);
+        EXPECT_TRUE(Holds(text, "Setup 1.0, ")) << text;
+        EXPECT_TRUE(Holds(text, "\r\nCommand line: " + arguments + "\r\n")) << text;
+        EXPECT_TRUE(Holds(text, "\r\nWindows ")) << text;
+        EXPECT_TRUE(Holds(text, c.logged)) << text;
+        EXPECT_TRUE(Holds(text, "Exit code " + std::to_string(c.exitCode) + "\r\n")) << text;
+    }
+}
+
+TEST(Unattended, AllUsersLinksGoToTheCommonFolders) {
+    RemoveTree("C:\\e2e-quiet-all");
+    Cd cd("quiet-all", QuietCd("e2e-quiet-all", "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\n"
+                                                "ADDSTART GROUP Quiet|All\r\n"
+                                                "ADDSTART LINK NO NO SETUP.BMP *DESTDIR "
+                                                "Quiet|All Picture\r\nALLDONE\r\n"));
+    EXPECT_EQ(RunQuiet(cd.Dir(), "/S /ALLUSERS"), 0u);
+    const std::string common = ui::ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quiet All\\Picture.LNK";
+    const std::string own = ui::ShellFolder(CSIDL_PROGRAMS) + "\\Quiet All\\Picture.LNK";
+    EXPECT_TRUE(Exists(common)) << common;
+    EXPECT_FALSE(Exists(own)) << own;
+}
+
+TEST(Unattended, SecondSetupWhileOneRunsEndsWith1618) {
+    Cd cd("quiet-second", ValidCd('A'));
+    ui::Program first(kSetupExe, cd.Dir());
+    ASSERT_NE(WaitForMainWindow(first), nullptr);
+    EXPECT_EQ(RunQuiet(cd.Dir(), "/S"), 1618u);
+}
