@@ -2,35 +2,14 @@
 
 #include "core/app_state.h"
 #include "messages/message_dialog.h"
+#include "platform/log_header.h"
 #include "platform/windows_family.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
-
-std::string NowText() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth,
-                  now.wDay, now.wHour, now.wMinute, now.wSecond);
-    return text;
-}
-
-std::string WindowsText() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version))
-        return "unknown";
-    char text[256];
-    std::snprintf(text, sizeof text, "%lu.%lu build %lu %s(%s family)", version.dwMajorVersion,
-                  version.dwMinorVersion, version.dwBuildNumber & 0xFFFF, version.szCSDVersion,
-                  platform::IsWindows95Family() ? "Windows 95" : "NT");
-    return text;
-}
 
 void ShowSwitches() {
     ShowBox(nullptr, SwitchesHelpText(), "Setup", MB_OK | MB_ICONINFORMATION);
@@ -47,9 +26,7 @@ void StartSetupRun(const char *commandLine) {
     RunLog &log = Log();
     if (!log.Open(options.logPath))
         return; // no log: the installation goes on
-    log.Line(std::string("Setup ") + kSetupProgramVersion + ", " + NowText());
-    log.Line(std::string("Command line: ") + commandLine);
-    log.Line("Windows " + WindowsText());
+    WriteLogHeader("Setup", commandLine);
     if (options.allUsers && platform::IsWindows95Family())
         log.Line("/ALLUSERS: the Windows 95 family has no common folders; the usual ones are used");
 }

@@ -1,9 +1,11 @@
 #include "uninst/removal_win.h"
 
 #include "core/ascii.h"
+#include "core/run_log.h"
 #include "files/canonical_path_win.h"
 #include "files/file_status_win.h"
 #include "files/install_record_win.h"
+#include "messages/file_error.h"
 #include "platform/windows_family.h"
 #include "system/shell_link_win.h"
 
@@ -37,6 +39,19 @@ HKEY RootOf(const std::string &name) {
     if (name == "HKLM")
         return HKEY_LOCAL_MACHINE;
     return nullptr;
+}
+
+// One line of the log (/LOG=): what became of a thing and why.
+void Note(const std::string &what, const std::string &path) {
+    Log().Line(what + ": " + path);
+}
+
+std::string ErrorText(DWORD error) {
+    return "Win32 error " + std::to_string(error) + ": " + Win32ErrorText(error);
+}
+
+std::string KeyText(const RecordEntry &entry) {
+    return entry.root + "\\" + entry.path;
 }
 
 std::uint64_t Join(DWORD high, DWORD low) {
@@ -185,12 +200,19 @@ public:
 
     // Lines outside what setup can have made: listed with what was kept.
     void Refused(const std::vector<RecordEntry> &entries) {
-        for (const RecordEntry &entry : entries)
+        for (const RecordEntry &entry : entries) {
             outcome_.ignored.push_back(RecordLineText(entry));
+            Note("Ignored (not something setup can have made)", outcome_.ignored.back());
+        }
     }
 
     RemovalOutcome Finish() {
-        if (!DeleteAtRestart(toDefer_))
+        const bool deferred = DeleteAtRestart(toDefer_);
+        for (const std::string &path : toDefer_)
+            Note(deferred ? "Deferred to the next restart (in use)"
+                          : "Kept (in use, and the list of the next restart could not be written)",
+                 path);
+        if (!deferred)
             outcome_.kept.insert(outcome_.kept.end(), toDefer_.begin(), toDefer_.end());
         else
             outcome_.deferred = toDefer_;
@@ -204,8 +226,10 @@ private:
         std::string target;
         // A shortcut the user pointed elsewhere is the user's now.
         if (FAILED(ReadShellLinkTarget(path, target)) ||
-            !PathInside(CanonicalPathWithin(target, {installDir_}), installDir_))
+            !PathInside(CanonicalPathWithin(target, {installDir_}), installDir_)) {
+            Note("Kept (the shortcut points elsewhere now)", path);
             return;
+        }
         Delete(path);
     }
 
@@ -220,6 +244,7 @@ private:
             Join(status.ftLastWriteTime.dwHighDateTime, status.ftLastWriteTime.dwLowDateTime) !=
                 entry.time) {
             outcome_.kept.push_back(entry.path);
+            Note("Kept (changed since setup installed it)", entry.path);
             return;
         }
         Delete(entry.path);
@@ -230,13 +255,16 @@ private:
     void Delete(const std::string &path) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         for (int attempt = 0;; ++attempt) {
-            if (DeleteFileA(path.c_str()))
+            if (DeleteFileA(path.c_str())) {
+                Note("Removed", path);
                 return;
+            }
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
                 return;
             if (!InUse(path, error)) {
                 outcome_.denied.push_back(path);
+                Note("Kept (may not be deleted, " + ErrorText(error) + ")", path);
                 return;
             }
             if (attempt + 1 == kDeleteTries)
@@ -247,7 +275,11 @@ private:
     }
 
     void RemoveFolder(const std::string &path) {
-        if (RemoveDirectoryA(path.c_str()) || !PathExists(path))
+        if (RemoveDirectoryA(path.c_str())) {
+            Note("Removed folder", path);
+            return;
+        }
+        if (!PathExists(path))
             return;
         // The install directory holds this program and the record until the
         // end: it is looked at last.
@@ -257,6 +289,7 @@ private:
         if (EqualsNoCase(withSlash, installDir_))
             return;
         outcome_.folders.push_back(path);
+        Note("Kept folder (holds files of the user's)", path);
     }
 
     void RemoveValue(const RecordEntry &entry) {
@@ -265,7 +298,9 @@ private:
         if (!root ||
             RegOpenKeyExA(root, entry.path.c_str(), 0, KEY_SET_VALUE, key.Out()) != ERROR_SUCCESS)
             return;
-        RegDeleteValueA(key.Get(), entry.second.empty() ? nullptr : entry.second.c_str());
+        if (RegDeleteValueA(key.Get(), entry.second.empty() ? nullptr : entry.second.c_str()) ==
+            ERROR_SUCCESS)
+            Note("Removed value", KeyText(entry) + "\\" + entry.second);
     }
 
     // Only an empty key: the Windows 95 family's RegDeleteKey takes the
@@ -288,8 +323,10 @@ private:
                                                nullptr, nullptr) == ERROR_NO_MORE_ITEMS;
             empty = noSubkey && noValue;
         }
-        if (empty)
-            RegDeleteKeyA(root, entry.path.c_str());
+        if (!empty)
+            Note("Kept key (holds what another program put there)", KeyText(entry));
+        else if (RegDeleteKeyA(root, entry.path.c_str()) == ERROR_SUCCESS)
+            Note("Removed key", KeyText(entry));
     }
 
     void RemoveBatchLines(const RecordEntry &entry) {
@@ -299,8 +336,14 @@ private:
             return;
         bool removed = false;
         const std::string text = RemovePathLines(content, entry.second, removed);
-        if (removed && !WriteReplacing(entry.path, text))
+        if (!removed)
+            return;
+        if (!WriteReplacing(entry.path, text)) {
             outcome_.kept.push_back(entry.path);
+            Note("Kept (could not be rewritten)", entry.path);
+        } else {
+            Note("Removed the PATH line for " + entry.second + " from", entry.path);
+        }
     }
 
     const std::string installDir_;
@@ -329,5 +372,9 @@ void RemoveSelfAtRestart(const std::string &ownPath, const std::string &folder) 
     // wininit.ini deletes files only: there the empty folder stays.
     if (!folder.empty() && !platform::IsWindows95Family())
         paths.push_back(folder);
-    DeleteAtRestart(paths);
+    const bool deferred = DeleteAtRestart(paths);
+    for (const std::string &path : paths)
+        Note(deferred ? "Deferred to the next restart (the uninstaller itself)"
+                      : "Kept (the list of the next restart could not be written)",
+             path);
 }

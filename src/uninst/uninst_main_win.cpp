@@ -5,11 +5,13 @@
 #include "core/app_state.h"
 #include "core/ascii.h"
 #include "core/install_record.h"
+#include "core/run_log.h"
 #include "files/canonical_path_win.h"
 #include "files/install_record_win.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
 #include "platform/dll_search.h"
+#include "platform/log_header.h"
 #include "system/record_bounds_win.h"
 #include "uninst/removal_plan.h"
 #include "uninst/removal_win.h"
@@ -114,23 +116,36 @@ std::string ClosingText(const RemovalOutcome &outcome, const std::string &name) 
     return text;
 }
 
+// The exit code, the log's last line.
+int Finish(int code) {
+    std::string line = "Exit code ";
+    Log().Line(line.append(std::to_string(code))); // appended: GCC 12 sees an overlap in +
+    Log().Close();
+    return code;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::SearchDllsInSystemFolderOnly();
-    const bool silent = SilentSwitch(GetCommandLineA());
+    const char *commandLine = GetCommandLineA();
+    const bool silent = SilentSwitch(commandLine);
+    const std::string logPath = LogSwitch(commandLine);
+    if (!logPath.empty() && Log().Open(logPath))
+        WriteLogHeader("Uninst", commandLine);
     const std::string ownPath = OwnPath();
     const std::size_t slash = ownPath.rfind('\\');
     if (slash == std::string::npos)
-        return kNothingDone;
+        return Finish(kNothingDone);
     const std::string installDir = ownPath.substr(0, slash + 1);
     const std::string recordPath = installDir + kInstallRecordName;
 
     const ParsedRecord record = ParseRecord(ReadRecordFile(recordPath));
     if (!record.valid) {
+        Log().Line("Nothing to remove: no install record in " + recordPath);
         if (!silent)
             Show(GroupText(kTextUninstallNothing), MB_OK | MB_ICONINFORMATION);
-        return kNothingDone;
+        return Finish(kNothingDone);
     }
     const RecordBounds bounds = InstallBounds(installDir);
     const RemovalPlan plan = PlanRemoval(record, bounds, RecordPathsWithin(bounds));
@@ -139,8 +154,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string name =
         bounds.keyNames.uninstall.empty() ? FolderName(installDir) : bounds.keyNames.uninstall;
     if (!silent && Show(FillName(GroupText(kTextUninstallQuestion), name),
-                        MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return kNothingDone;
+                        MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        Log().Line("The user answered No: nothing removed");
+        return Finish(kNothingDone);
+    }
+    Log().Line("Removing " + name + " (install directory " + installDir + ")");
 
     RemovalOutcome outcome;
     {
@@ -150,7 +168,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The record goes even when something was kept: a second run finds
     // nothing left of this installation to remove.
     SetFileAttributesA(recordPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(recordPath.c_str());
+    if (DeleteFileA(recordPath.c_str()))
+        Log().Line("Removed: " + recordPath);
 
     std::string folder = installDir.substr(0, installDir.size() - 1);
     if (!OnlyPendingLeft(installDir, ownPath, outcome.deferred)) {
@@ -166,5 +185,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Show(ClosingText(outcome, name), MB_OK | MB_ICONINFORMATION);
     const bool whole = outcome.kept.empty() && outcome.denied.empty() && outcome.ignored.empty() &&
                        outcome.deferred.empty() && outcome.folders.empty();
-    return whole ? kRemoved : kPartly;
+    return Finish(whole ? kRemoved : kPartly);
 }

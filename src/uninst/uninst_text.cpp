@@ -2,7 +2,14 @@
 
 #include "core/ascii.h"
 
-bool SilentSwitch(const std::string &commandLine) {
+#include <vector>
+
+namespace {
+
+// The words after the program's name; a quoted part belongs to its word and
+// loses its quotes.
+std::vector<std::string> SwitchWords(const std::string &commandLine) {
+    std::vector<std::string> words;
     std::size_t at = 0;
     bool first = true;
     while (at < commandLine.size()) {
@@ -17,12 +24,32 @@ bool SilentSwitch(const std::string &commandLine) {
                 word += commandLine[at];
             ++at;
         }
-        if (!first && (EqualsNoCase(word, "/S") || EqualsNoCase(word, "-S")))
+        if (word.empty())
+            continue;
+        if (!first)
+            words.push_back(word);
+        first = false;
+    }
+    return words;
+}
+
+} // namespace
+
+bool SilentSwitch(const std::string &commandLine) {
+    for (const std::string &word : SwitchWords(commandLine)) {
+        if (EqualsNoCase(word, "/S") || EqualsNoCase(word, "-S"))
             return true;
-        if (!word.empty())
-            first = false;
     }
     return false;
+}
+
+std::string LogSwitch(const std::string &commandLine) {
+    for (const std::string &word : SwitchWords(commandLine)) {
+        if (word.size() > 5 && (word[0] == '/' || word[0] == '-') &&
+            EqualsNoCase(word.substr(1, 4), "LOG="))
+            return word.substr(5);
+    }
+    return std::string();
 }
 
 std::string FolderName(const std::string &installDir) {

@@ -28,8 +28,9 @@ std::map<std::string, std::string> QuietCd(const std::string &installDir,
 
 // Runs setup with the arguments and waits for its end; fails the test if
 // any window of it shows meanwhile.
-DWORD RunQuiet(const std::string &cdDir, const std::string &arguments) {
-    ui::Program setup(kSetupExe, cdDir, arguments);
+DWORD RunQuiet(const std::string &cdDir, const std::string &arguments,
+               const std::string &exe = kSetupExe) {
+    ui::Program setup(exe, cdDir, arguments);
     EXPECT_TRUE(setup.Running());
     const DWORD start = GetTickCount();
     DWORD code = STILL_ACTIVE;
@@ -93,22 +94,43 @@ TEST(Unattended, QuietRunsEndWithTheirExitCodeAndLog) {
     }
 }
 
-TEST(Unattended, AllUsersLinksGoToTheCommonFolders) {
+TEST(Unattended, AllUsersLinksGoToTheCommonFoldersOfTheNtFamily) {
     RemoveTree("C:\\e2e-quiet-all");
     Cd cd("quiet-all", QuietCd("e2e-quiet-all", "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\n"
                                                 "ADDSTART GROUP Quiet|All\r\n"
                                                 "ADDSTART LINK NO NO SETUP.BMP *DESTDIR "
                                                 "Quiet|All Picture\r\nALLDONE\r\n"));
-    EXPECT_EQ(RunQuiet(cd.Dir(), "/S /ALLUSERS"), 0u);
+    // Wine runs setup.exe as Windows 98 and a copy of another name as NT.
+    const std::string ntCopy = cd.Dir() + "\\SETUPNT.EXE";
+    ASSERT_TRUE(CopyFileA(kSetupExe, ntCopy.c_str(), FALSE));
     const std::string common = ui::ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quiet All\\Picture.LNK";
     const std::string own = ui::ShellFolder(CSIDL_PROGRAMS) + "\\Quiet All\\Picture.LNK";
-    EXPECT_TRUE(Exists(common)) << common;
-    EXPECT_FALSE(Exists(own)) << own;
+    const struct {
+        std::string exe;
+        const std::string &link;
+        const char *logged;
+    } kCases[] = {
+        {ntCopy, common, "(NT family)"},
+        {kSetupExe, own, "/ALLUSERS: the Windows 95 family has no common folders"},
+    };
+    for (const auto &c : kCases) {
+        SCOPED_TRACE(c.exe);
+        DeleteFileA(common.c_str());
+        DeleteFileA(own.c_str());
+        EXPECT_EQ(RunQuiet(cd.Dir(), "/S /ALLUSERS /LOG=C:\\unattended\\all.log", c.exe), 0u);
+        EXPECT_TRUE(Exists(c.link)) << c.link;
+        EXPECT_FALSE(Exists(&c.link == &common ? own : common));
+        EXPECT_TRUE(Holds(ReadBytes("C:\\unattended\\all.log"), c.logged));
+    }
 }
 
-TEST(Unattended, SecondSetupWhileOneRunsEndsWith1618) {
+TEST(Unattended, SecondSetupWhileOneRunsEndsWith1618AndQuitWith1602) {
     Cd cd("quiet-second", ValidCd('A'));
-    ui::Program first(kSetupExe, cd.Dir());
-    ASSERT_NE(WaitForMainWindow(first), nullptr);
+    ui::Program first(kSetupExe, cd.Dir(), "/LOG=C:\\unattended\\first.log");
+    const HWND window = WaitForMainWindow(first);
+    ASSERT_NE(window, nullptr);
     EXPECT_EQ(RunQuiet(cd.Dir(), "/S"), 1618u);
+    // The user quits the windowed one: started with a switch, it says so.
+    ui::PostClick(window, 1015);
+    EXPECT_EQ(first.WaitExit(10000), 1602u);
 }

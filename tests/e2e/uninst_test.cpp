@@ -381,7 +381,7 @@ TEST(Uninstall, AForgedRecordRemovesOnlyWhatSetupMade) {
 
     WriteFileText(record, ReadFileText(record) + planted);
     {
-        ui::Program uninst(dir + "\\Uninst.exe", dir);
+        ui::Program uninst(dir + "\\Uninst.exe", dir, "/LOG=C:\\e2e-forged.log");
         const Box question = WaitForBox(uninst);
         ASSERT_NE(question.window, nullptr);
         PostMessageA(question.window, WM_COMMAND, IDYES, 0);
@@ -399,6 +399,15 @@ TEST(Uninstall, AForgedRecordRemovesOnlyWhatSetupMade) {
         PostMessageA(closing.window, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(uninst.WaitExit(15000), 1u);
     }
+
+    // The log tells what went and what was refused.
+    const std::string log = ReadFileText("C:\\e2e-forged.log");
+    for (const std::string &line : std::vector<std::string>{
+             "Uninst 1.0, ", "Removed: C:\\e2e-forged\\A.DAT\r\n",
+             "Ignored (not something setup can have made): C:\\e2e-victim\r\n",
+             "Removed key: HKLM\\" + std::string(kUninstallKey) + "\r\n", "Exit code 1\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << " in\n" << log;
+    DeleteFileA("C:\\e2e-forged.log");
 
     // What setup made went.
     EXPECT_FALSE(KeyExists(kUninstallKey));

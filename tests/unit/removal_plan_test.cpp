@@ -261,6 +261,8 @@ TEST(UninstCommandLine, OnlyASilentWordAfterTheProgramNameCounts) {
     EXPECT_FALSE(SilentSwitch("\"C:\\ /S\\Uninst.exe\"")); // in the program's own quoted path
     EXPECT_FALSE(SilentSwitch("/S"));                      // the program's name itself
     EXPECT_FALSE(SilentSwitch("Uninst.exe /SILENT"));
+    EXPECT_EQ(LogSwitch("Uninst.exe /S -log=\"C:\\My Logs\\u.log\""), "C:\\My Logs\\u.log");
+    EXPECT_EQ(LogSwitch("\"C:\\/LOG=x\\Uninst.exe\" /LOG="), "");
 }
 
 TEST(UninstCommandLine, TextsNameTheProduct) {

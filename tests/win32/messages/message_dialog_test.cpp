@@ -217,7 +217,7 @@ TEST_F(MessageDialogTest, ScriptDialogFontReachesTheTextAndBothButtons) {
 TEST_F(MessageDialogTest, CatalogScreenMessageGetsTheModeInserted) {
     char previous[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA("D:\\democd")); // the sample CD's catalogs
+    ASSERT_TRUE(SetCurrentDirectoryA("E:\\messages-catalog")); // the sample CD's catalogs
     App().languageIndex = 1;
     App().languageLetter = 'A';
     ASSERT_TRUE(OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION"));
