@@ -3,6 +3,7 @@
 #include "core/ascii.h"
 #include "files/canonical_path_win.h"
 #include "system/autoexec.h"
+#include "system/registry_key_win.h"
 #include "system/special_folders_win.h"
 
 #include <windows.h>
@@ -10,54 +11,6 @@
 #include <shlobj.h>
 
 namespace {
-
-// Closes a key handle when it goes out of scope.
-class OpenKey {
-public:
-    OpenKey(HKEY root, const std::string &subkey) {
-        if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~OpenKey() {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey &) = delete;
-    OpenKey &operator=(const OpenKey &) = delete;
-    HKEY Get() const { return key_; }
-
-    // A text value ("" when it is missing, no text or too long).
-    std::string Text(const char *value) const {
-        char text[MAX_PATH + 16] = {};
-        DWORD size = sizeof text - 1;
-        DWORD type = 0;
-        if (!key_ ||
-            RegQueryValueExA(key_, value, nullptr, &type, reinterpret_cast<BYTE *>(text), &size) !=
-                ERROR_SUCCESS ||
-            (type != REG_SZ && type != REG_EXPAND_SZ))
-            return "";
-        return text;
-    }
-
-    // The names of the subkeys.
-    std::vector<std::string> Subkeys() const {
-        std::vector<std::string> names;
-        for (DWORD index = 0; key_; ++index) {
-            char name[256];
-            DWORD length = sizeof name;
-            const LONG result =
-                RegEnumKeyExA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-            if (result == ERROR_NO_MORE_ITEMS)
-                break;
-            if (result == ERROR_SUCCESS)
-                names.emplace_back(name, length);
-        }
-        return names;
-    }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 bool InsideOrSame(const std::string &path, const std::string &dir) {
     const std::string canonical = CanonicalPath(path);
@@ -77,9 +30,9 @@ std::string CommandProgram(const std::string &command) {
 // The uninstall entry whose uninstaller lies in the install directory.
 std::string UninstallName(const std::string &installDir) {
     const std::string list = SetupKeyPath(SetupKeyId::Uninstall);
-    const OpenKey entries(HKEY_LOCAL_MACHINE, list.substr(0, list.rfind('\\')));
+    const RegistryKey entries(HKEY_LOCAL_MACHINE, list.substr(0, list.rfind('\\')));
     for (const std::string &name : entries.Subkeys()) {
-        const OpenKey entry(entries.Get(), name);
+        const RegistryKey entry(entries.Get(), name);
         const std::string program = CanonicalPath(CommandProgram(entry.Text("UninstallString")));
         const std::size_t slash = program.rfind('\\');
         if (slash != std::string::npos && EqualsNoCase(program.substr(0, slash + 1), installDir))
@@ -91,17 +44,17 @@ std::string UninstallName(const std::string &installDir) {
 // The speech engine the system lists, when its server lies in the install
 // directory.
 std::string EngineClass(const std::string &installDir) {
-    std::string clsid = OpenKey(HKEY_LOCAL_MACHINE, SetupKeyPath(SetupKeyId::SpeechEngines))
+    std::string clsid = RegistryKey(HKEY_LOCAL_MACHINE, SetupKeyPath(SetupKeyId::SpeechEngines))
                             .Text(kSpeechEngineName);
     if (clsid.empty() || clsid.find('\\') != std::string::npos)
         return "";
     const std::string server =
-        OpenKey(HKEY_CLASSES_ROOT,
-                SetupKeyPath(SetupKeyId::SpeechClass, clsid) + "\\InprocServer32")
+        RegistryKey(HKEY_CLASSES_ROOT,
+                    SetupKeyPath(SetupKeyId::SpeechClass, clsid) + "\\InprocServer32")
             .Text(nullptr);
     const std::string machineServer =
-        OpenKey(HKEY_LOCAL_MACHINE,
-                SetupKeyPath(SetupKeyId::SpeechMachineClass, clsid) + "\\InprocServer32")
+        RegistryKey(HKEY_LOCAL_MACHINE,
+                    SetupKeyPath(SetupKeyId::SpeechMachineClass, clsid) + "\\InprocServer32")
             .Text(nullptr);
     return InsideOrSame(server, installDir) || InsideOrSame(machineServer, installDir) ? clsid : "";
 }
@@ -111,9 +64,9 @@ std::string SpeechProduct(const std::string &installDir) {
     const std::string pattern = SetupKeyPath(SetupKeyId::SpeechProduct, "%");
     const std::string maker = pattern.substr(0, pattern.find('%') - 1);
     const std::string rest = pattern.substr(pattern.find('%') + 1);
-    const OpenKey products(HKEY_LOCAL_MACHINE, maker);
+    const RegistryKey products(HKEY_LOCAL_MACHINE, maker);
     for (const std::string &name : products.Subkeys()) {
-        const OpenKey paths(products.Get(), name + rest + "\\WPsolaPath");
+        const RegistryKey paths(products.Get(), name + rest + "\\WPsolaPath");
         if (InsideOrSame(paths.Text("Main"), installDir))
             return name;
     }

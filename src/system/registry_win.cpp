@@ -1,32 +1,11 @@
 #include "system/registry.h"
 
 #include "core/install_record.h"
+#include "system/registry_key_win.h"
 
 #include <vector>
 
 namespace {
-
-// Closes a key handle when it goes out of scope.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey &) = delete;
-    RegistryKey &operator=(const RegistryKey &) = delete;
-    ~RegistryKey() { Close(); }
-    void Close() {
-        if (key_)
-            RegCloseKey(key_);
-        key_ = nullptr;
-    }
-    HKEY *Out() {
-        Close();
-        return &key_;
-    }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 const char *RootName(HKEY root) {
     if (root == HKEY_CLASSES_ROOT)

@@ -7,6 +7,7 @@
 #include "files/install_record_win.h"
 #include "messages/file_error.h"
 #include "platform/windows_family.h"
+#include "system/registry_key_win.h"
 #include "system/shell_link_win.h"
 
 #include <windows.h>
@@ -17,20 +18,6 @@ namespace {
 // removal is left to the next restart.
 constexpr int kDeleteTries = 5;
 constexpr DWORD kDeleteRetryMs = 200;
-
-// Closes a key handle when it goes out of scope.
-class Key {
-public:
-    ~Key() {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    HKEY *Out() { return &key_; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // Setup writes under these two roots only.
 HKEY RootOf(const std::string &name) {
@@ -293,7 +280,7 @@ private:
     }
 
     void RemoveValue(const RecordEntry &entry) {
-        Key key;
+        RegistryKey key;
         const HKEY root = RootOf(entry.root);
         if (!root ||
             RegOpenKeyExA(root, entry.path.c_str(), 0, KEY_SET_VALUE, key.Out()) != ERROR_SUCCESS)
@@ -311,8 +298,8 @@ private:
             return;
         bool empty = false;
         {
-            Key key;
-            if (RegOpenKeyExA(root, entry.path.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
+            const RegistryKey key(root, entry.path);
+            if (!key.Get())
                 return;
             char name[256];
             DWORD length = sizeof name;
