@@ -1,5 +1,7 @@
 #include "core/command_line.h"
 
+#include "core/ascii.h"
+
 namespace {
 
 bool IsBlank(char c) {
@@ -14,19 +16,15 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The name of the switch at the front of text ("S" of "/s", "LOG" of
 // "-Log=x"), upper case; empty when text begins with no "/" or "-".
 std::string SwitchName(std::string_view text) {
     if (text.size() < 2 || (text[0] != '/' && text[0] != '-'))
         return {};
-    std::string name;
-    for (std::size_t i = 1; i < text.size() && !IsBlank(text[i]) && text[i] != '='; ++i)
-        name += Upper(text[i]);
-    return name;
+    std::size_t end = 1;
+    while (end < text.size() && !IsBlank(text[end]) && text[end] != '=')
+        ++end;
+    return ToUpperAscii(text.substr(1, end - 1));
 }
 
 bool IsKnownSwitch(std::string_view text) {
@@ -71,8 +69,8 @@ std::string TakeValue(std::string_view &rest, bool toEnd) {
 bool NamesADrive(const std::string &destination) {
     if (destination.size() < 2 || destination[1] != ':')
         return false;
-    const char letter = Upper(destination[0]);
-    if (letter < 'A' || letter > 'Z')
+    const char letter = destination[0];
+    if ((letter < 'A' || letter > 'Z') && (letter < 'a' || letter > 'z'))
         return false;
     return destination.size() == 2 || destination[2] == '\\';
 }

