@@ -16,19 +16,17 @@ bool InsideAny(const std::string &path, const std::vector<std::string> &dirs) {
     return false;
 }
 
-bool InsideOrSame(const std::string &path, const std::string &dir) {
-    return PathInside(path, dir) || (!dir.empty() && EqualsNoCase(path + '\\', dir));
+bool HasControlCharacter(const std::string &text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < ' ')
+            return true;
+    }
+    return false;
 }
 
 bool CanonicalKey(const std::string &subkey) {
-    if (subkey.empty() || subkey.front() == '\\' || subkey.back() == '\\' ||
-        subkey.find("\\\\") != std::string::npos)
-        return false;
-    for (char c : subkey) {
-        if (static_cast<unsigned char>(c) < ' ')
-            return false;
-    }
-    return true;
+    return !subkey.empty() && subkey.front() != '\\' && subkey.back() != '\\' &&
+           subkey.find("\\\\") == std::string::npos && !HasControlCharacter(subkey);
 }
 
 // Setup writes under these two roots only.
@@ -48,7 +46,7 @@ bool Accepted(const RecordEntry &entry, const RecordBounds &bounds,
         return CanonicalShape(path) && (PathInside(path, dir) || InsideAny(path, groups));
     case RecordKind::Folder: // a group's levels too
         return CanonicalShape(path) &&
-               (InsideOrSame(path, dir) || InsideAny(path, bounds.shellFolders));
+               (PathInsideOrSame(path, dir) || InsideAny(path, bounds.shellFolders));
     case RecordKind::Group:
         return CanonicalShape(path) && InsideAny(path, bounds.shellFolders);
     case RecordKind::Link:
@@ -105,6 +103,10 @@ bool PathInside(const std::string &path, const std::string &dir) {
     return !dir.empty() && path.size() > dir.size() && StartsWithNoCase(path, dir);
 }
 
+bool PathInsideOrSame(const std::string &path, const std::string &dir) {
+    return PathInside(path, dir) || (!dir.empty() && EqualsNoCase(path + '\\', dir));
+}
+
 bool CanonicalShape(const std::string &path) {
     std::size_t from = 0;
     if (path.size() >= 3 && Letter(path[0]) && path[1] == ':' && path[2] == '\\') {
@@ -125,12 +127,8 @@ bool CanonicalShape(const std::string &path) {
             end = path.size();
         const std::string level = path.substr(from, end - from);
         if (level.empty() || level == "." || level == ".." ||
-            level.find_first_of("*?\"<>|:/") != std::string::npos)
+            level.find_first_of("*?\"<>|:/") != std::string::npos || HasControlCharacter(level))
             return false;
-        for (char c : level) {
-            if (static_cast<unsigned char>(c) < ' ')
-                return false;
-        }
         ++levels;
         from = end + 1;
     }

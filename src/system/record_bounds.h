@@ -44,6 +44,8 @@ bool CanonicalShape(const std::string &path);
 // True when path lies inside dir (which ends in a backslash); ASCII case
 // does not count.
 bool PathInside(const std::string &path, const std::string &dir);
+// The same, or path is dir itself.
+bool PathInsideOrSame(const std::string &path, const std::string &dir);
 
 // A refused line as the uninstaller lists it: its path, or the registry
 // root, key and value name.

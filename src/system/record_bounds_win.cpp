@@ -12,10 +12,10 @@
 
 namespace {
 
-bool InsideOrSame(const std::string &path, const std::string &dir) {
+// True when the path, made canonical, is dir or lies inside it.
+bool PointsInto(const std::string &path, const std::string &dir) {
     const std::string canonical = CanonicalPath(path);
-    return !canonical.empty() &&
-           (PathInside(canonical, dir) || EqualsNoCase(canonical + '\\', dir));
+    return !canonical.empty() && PathInsideOrSame(canonical, dir);
 }
 
 // The program of a command line: its quoted first word, or all of it.
@@ -56,7 +56,7 @@ std::string EngineClass(const std::string &installDir) {
         RegistryKey(HKEY_LOCAL_MACHINE,
                     SetupKeyPath(SetupKeyId::SpeechMachineClass, clsid) + "\\InprocServer32")
             .Text(nullptr);
-    return InsideOrSame(server, installDir) || InsideOrSame(machineServer, installDir) ? clsid : "";
+    return PointsInto(server, installDir) || PointsInto(machineServer, installDir) ? clsid : "";
 }
 
 // The product whose speech settings point into the install directory.
@@ -67,7 +67,7 @@ std::string SpeechProduct(const std::string &installDir) {
     const RegistryKey products(HKEY_LOCAL_MACHINE, maker);
     for (const std::string &name : products.Subkeys()) {
         const RegistryKey paths(products.Get(), name + rest + "\\WPsolaPath");
-        if (InsideOrSame(paths.Text("Main"), installDir))
+        if (PointsInto(paths.Text("Main"), installDir))
             return name;
     }
     return "";

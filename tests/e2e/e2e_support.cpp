@@ -57,6 +57,16 @@ std::map<std::string, std::string> ValidCd(char language) {
     };
 }
 
+std::map<std::string, std::string> ScriptCd(const std::string &installDir,
+                                            const std::string &script) {
+    auto files = ValidCd('A');
+    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
+                       "installdirectory=\\" +
+                       installDir + "\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    files["SETUP.INF"] = script;
+    return files;
+}
+
 std::string DemoCdFile(const std::string &name) {
     return ReadBytes("D:\\democd\\" + name, "");
 }

@@ -38,6 +38,10 @@ private:
 // language, a script and the sample picture.
 std::map<std::string, std::string> ValidCd(char language);
 
+// ValidCd('A') installing into C:\<installDir> with the given script.
+std::map<std::string, std::string> ScriptCd(const std::string &installDir,
+                                            const std::string &script);
+
 // The bytes of a file of the sample CD (D:\democd).
 std::string DemoCdFile(const std::string &name);
 

@@ -34,19 +34,6 @@ void RemoveTreeOf(const std::string &dir) {
     RemoveTree(dir);
 }
 
-// An English CD installing into C:\<installDir> with the given script.
-std::map<std::string, std::string> ScriptCd(const std::string &installDir,
-                                            const std::string &script) {
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\" +
-                       installDir +
-                       "\r\n[configuration]\r\n"
-                       "diskspacereq=1\r\n";
-    files["SETUP.INF"] = script;
-    return files;
-}
-
 // Starts setup on a CD, presses Install on the default drive (C:).
 struct InstallRun {
     ui::Program setup;

@@ -102,11 +102,9 @@ TEST(Memory, IdleWindowOfTheSampleCdStaysWithinTheBudget) {
 
 TEST(Memory, InstallOfATreeStaysWithinTheBudget) {
     RemoveTree("C:\\e2e-memory");
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\e2e-memory\r\n[configuration]\r\ndiskspacereq=1\r\n";
-    files["SETUP.INF"] = "MKDIR TREE *DESTDIR\r\nPROGRESS START\r\nCOPYDIR TREE *DESTDIR\\TREE\r\n"
-                         "PROGRESS END\r\nALLDONE\r\n";
+    auto files = ScriptCd("e2e-memory",
+                          "MKDIR TREE *DESTDIR\r\nPROGRESS START\r\nCOPYDIR TREE *DESTDIR\\TREE\r\n"
+                          "PROGRESS END\r\nALLDONE\r\n");
     Cd cd("memory-install", files);
     CreateDirectoryA(cd.Path("TREE").c_str(), nullptr);
     for (int folder = 0; folder < 4; ++folder)

@@ -22,9 +22,7 @@ std::string ReadAll(const std::string &path) {
 TEST(Programs, ExecuteAndVersionedInstallRunTheProbeBeforeTheClosingMessage) {
     const std::string probe = ReadAll("E:\\system-probe\\run_probe.exe");
     ASSERT_FALSE(probe.empty()) << "the probe is copied to E: before the scenarios";
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\e2e-programs\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    auto files = ScriptCd("e2e-programs", "");
     files["run_probe.exe"] = probe;
     // The probe's own version is 4.71.10.5: 9.0 is wanted, so it runs again.
     files["SETUP.INF"] = "EXECUTE run_probe.exe|sleep1500 *SOURCEDIR\r\n"

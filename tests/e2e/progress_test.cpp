@@ -133,11 +133,9 @@ Watch WatchInstall(HWND window, const ui::Program &setup) {
 
 TEST(Progress, LongCopyRedrawsManyTimesASecondAndEndsAtTheLastFileAtFullBars) {
     RemoveTree("C:\\e2e-frames");
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\e2e-frames\r\n[configuration]\r\ndiskspacereq=1\r\n";
-    files["SETUP.INF"] = "MKDIR TREE *DESTDIR\r\nPROGRESS START\r\nCOPYDIR TREE *DESTDIR\\TREE\r\n"
-                         "COPY LAST.DAT *DESTDIR\r\nPROGRESS END\r\nALLDONE\r\n";
+    auto files = ScriptCd("e2e-frames",
+                          "MKDIR TREE *DESTDIR\r\nPROGRESS START\r\nCOPYDIR TREE *DESTDIR\\TREE\r\n"
+                          "COPY LAST.DAT *DESTDIR\r\nPROGRESS END\r\nALLDONE\r\n");
     files["LAST.DAT"] = std::string(3 * kFileBytes, 'z');
     Cd cd("progress-frames", files);
 

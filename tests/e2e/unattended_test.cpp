@@ -15,17 +15,6 @@ using namespace e2e;
 
 namespace {
 
-// An English CD installing into C:\<installDir> with the given script.
-std::map<std::string, std::string> QuietCd(const std::string &installDir,
-                                           const std::string &script) {
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\" +
-                       installDir + "\r\n[configuration]\r\ndiskspacereq=1\r\n";
-    files["SETUP.INF"] = script;
-    return files;
-}
-
 // Runs setup with the arguments and waits for its end; fails the test if
 // any window of it shows meanwhile.
 DWORD RunQuiet(const std::string &cdDir, const std::string &arguments,
@@ -75,7 +64,7 @@ TEST(Unattended, QuietRunsEndWithTheirExitCodeAndLog) {
         const std::string log = std::string("C:\\unattended\\") + c.name + ".log";
         std::string arguments = c.arguments;
         arguments.replace(arguments.find("<log>"), 5, log);
-        Cd cd(std::string("quiet-") + c.name, QuietCd(dir, c.script));
+        Cd cd(std::string("quiet-") + c.name, ScriptCd(dir, c.script));
 
         EXPECT_EQ(RunQuiet(cd.Dir(), arguments), c.exitCode);
 
@@ -94,10 +83,10 @@ TEST(Unattended, QuietRunsEndWithTheirExitCodeAndLog) {
 
 TEST(Unattended, AllUsersLinksGoToTheCommonFoldersOfTheNtFamily) {
     RemoveTree("C:\\e2e-quiet-all");
-    Cd cd("quiet-all", QuietCd("e2e-quiet-all", "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\n"
-                                                "ADDSTART GROUP Quiet|All\r\n"
-                                                "ADDSTART LINK NO NO SETUP.BMP *DESTDIR "
-                                                "Quiet|All Picture\r\nALLDONE\r\n"));
+    Cd cd("quiet-all", ScriptCd("e2e-quiet-all", "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\n"
+                                                 "ADDSTART GROUP Quiet|All\r\n"
+                                                 "ADDSTART LINK NO NO SETUP.BMP *DESTDIR "
+                                                 "Quiet|All Picture\r\nALLDONE\r\n"));
     // Wine runs setup.exe as Windows 98 and a copy of another name as NT.
     const std::string ntCopy = cd.Dir() + "\\SETUPNT.EXE";
     ASSERT_TRUE(CopyFileA(kSetupExe, ntCopy.c_str(), FALSE));

@@ -158,9 +158,7 @@ TEST(Uninstall, ReinstalledSampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
 TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
     const std::string dir = "C:\\e2e-halfway";
     RemoveTree(dir);
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\e2e-halfway\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    auto files = ScriptCd("e2e-halfway", "");
     files["UNINST.EXE"] = DemoCdFile("DATA\\Uninst.exe");
     ASSERT_FALSE(files["UNINST.EXE"].empty());
     files["A.DAT"] = "a";
@@ -233,9 +231,7 @@ TEST(Uninstall, OnTheWindows95FamilyAFileInUseGoesThroughWininit) {
     const std::string oldWininit = ReadFileText(wininit);
     DeleteFileA(wininit.c_str());
 
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\e2e-uninst95\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    auto files = ScriptCd("e2e-uninst95", "");
     // The twin whose name Wine runs in its win98 mode.
     files["Uninst_win98_stubs.exe"] = ReadFileText("D:\\bin\\Uninst_win98_stubs.exe");
     ASSERT_NE(files["Uninst_win98_stubs.exe"], "<missing>");
@@ -329,9 +325,7 @@ TEST(Uninstall, AForgedRecordRemovesOnlyWhatSetupMade) {
     SetValue(HKEY_LOCAL_MACHINE, run, "e2e-victim");
     SetValue(HKEY_LOCAL_MACHINE, other, "DisplayName");
 
-    auto files = ValidCd('A');
-    files["PXD.INI"] = "[general]\r\nproduct=Demo Title\r\nsourcedirectory=.\r\n"
-                       "installdirectory=\\e2e-forged\r\n[configuration]\r\ndiskspacereq=1\r\n";
+    auto files = ScriptCd("e2e-forged", "");
     files["UNINST.EXE"] = DemoCdFile("DATA\\Uninst.exe");
     files["A.DAT"] = "a";
     files["SETUP.INF"] = "MKDIR *DESTDIR\r\nCOPY UNINST.EXE *DESTDIR\r\nCOPY A.DAT *DESTDIR\r\n"
