@@ -59,7 +59,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (!SwitchesAllowRun())
         return FinishSetupRun();
     const bool claimed = ClaimSetupRun();
-    if (AnotherInstanceRuns() || (App().options.any && !claimed)) {
+    if (AnotherInstanceRuns() || !claimed) {
         App().outcome.anotherSetup = true;
         Log().Line("Another setup is running: nothing done");
         return FinishSetupRun();

@@ -9,7 +9,7 @@ const char kInstallRecordName[] = "UNINST$$.REC";
 namespace {
 
 const char *const kKindWords[] = {"LANG",   "DIR",    "FILE",     "LINK", "GROUP",
-                                  "REGKEY", "REGVAL", "AUTOEXEC", "FONT"};
+                                  "REGKEY", "REGVAL", "AUTOEXEC", "FONT", "INSTDIR"};
 constexpr int kKindCount = sizeof kKindWords / sizeof kKindWords[0];
 
 bool Clean(const std::string &field) {
@@ -60,6 +60,7 @@ bool ParseLine(const std::string &line, RecordEntry &entry) {
     case RecordKind::Folder:
     case RecordKind::Group:
     case RecordKind::Font:
+    case RecordKind::InstallDir:
         if (f.size() != 2 || f[1].empty())
             return false;
         entry.path = f[1];
@@ -111,6 +112,7 @@ std::string FormatRecordLine(const RecordEntry &entry) {
     case RecordKind::Folder:
     case RecordKind::Group:
     case RecordKind::Font:
+    case RecordKind::InstallDir:
         line += entry.path;
         break;
     case RecordKind::File:
@@ -156,6 +158,14 @@ ParsedRecord ParseRecord(const std::string &text) {
     return record;
 }
 
+std::string RecordedInstallDir(const ParsedRecord &record) {
+    for (const RecordEntry &entry : record.entries) {
+        if (entry.kind == RecordKind::InstallDir)
+            return entry.path;
+    }
+    return "";
+}
+
 void SetInstallRecorder(InstallRecorder *recorder) {
     App().recorder = recorder;
 }
@@ -167,4 +177,8 @@ bool Recording() {
 void RecordInstalled(const RecordEntry &entry) {
     if (App().recorder)
         App().recorder->Add(entry);
+}
+
+std::string RecordedText() {
+    return App().recorder ? App().recorder->Text() : std::string();
 }

@@ -23,6 +23,9 @@
 //   REGVAL<TAB>root<TAB>subkey<TAB>name a value setup created ("" the default)
 //   AUTOEXEC<TAB>batch<TAB>directory    the two lines appended to a batch file
 //   FONT<TAB>path                       a font setup registered (it stays)
+//   INSTDIR<TAB>path                    the install directory, ending in a
+//                                       backslash (the uninstaller's copy of
+//                                       the record lies elsewhere)
 // root is HKCR, HKCU, HKLM, HKU or HKCC. A line without its line end (a
 // power cut while it was written) and a line of an unknown kind are skipped
 // on reading.
@@ -37,7 +40,8 @@ enum class RecordKind {
     RegistryKey,
     RegistryValue,
     Autoexec,
-    Font
+    Font,
+    InstallDir
 };
 
 struct RecordEntry {
@@ -69,8 +73,15 @@ class InstallRecorder {
 public:
     virtual ~InstallRecorder() = default;
     virtual void Add(const RecordEntry &entry) = 0;
+    // Every line recorded so far, header included, as the file holds them.
+    virtual const std::string &Text() const = 0;
 };
+
+// The install directory a record names in its INSTDIR line; "" without one.
+std::string RecordedInstallDir(const ParsedRecord &record);
 
 void SetInstallRecorder(InstallRecorder *recorder);
 bool Recording();
 void RecordInstalled(const RecordEntry &entry);
+// The running record's lines; "" while no run records.
+std::string RecordedText();

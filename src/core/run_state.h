@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/install_settings.h"
+#include "core/trust_rules.h"
 
 #include <cstdint>
 #include <string>
@@ -54,4 +55,6 @@ struct RunState {
     std::uint32_t spaceRequired = 0;     // bytes, the one the welcome text shows
     InstallSettings settings;
     std::vector<DriveEntry> drives; // in list order
+    // The program files this run wrote into the install folder (NT family).
+    WrittenFiles written;
 };

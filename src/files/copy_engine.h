@@ -9,6 +9,7 @@
 
 struct InstallSettings;
 class InstallView;
+class WrittenFiles;
 
 // The progress labels of the current language: the catalog's CURRENT and
 // TOTAL when the catalog is open, else the string table's.
@@ -42,6 +43,12 @@ public:
         labelsLoaded_ = true;
     }
 
+    // The NT family: a program file (core/trust_rules.h) in the install
+    // folder is written whatever the dates say, since one left there may be
+    // anyone's, and each one written goes to `written`, so that setup
+    // starts or registers nothing there that this run did not write.
+    void TrackPrograms(const std::string &installDir, WrittenFiles &written);
+
     // Copy buffer size; a test asks for one that cannot be had.
     void SetBufferSize(std::size_t bytes) {
         bufferSize_ = bytes;
@@ -50,6 +57,7 @@ public:
 
 private:
     bool HaveBuffer();
+    bool AlwaysReplaced(const std::string &destination) const;
     void Show(const std::string &source, bool kept);
     void WaitAfterBlock(std::uint32_t startTicks);
 
@@ -63,4 +71,6 @@ private:
     // The Windows 95 family has no replacing rename: delete, then rename.
     bool deleteThenRename_;
     void *renameByHandle_ = nullptr; // SetFileInformationByHandle where the system has it
+    std::string installDir_;
+    WrittenFiles *written_ = nullptr;
 };

@@ -3,8 +3,12 @@
 #include "core/run_log.h"
 #include "messages/file_error.h"
 #include "messages/file_errors.h"
+#include "core/ascii.h"
+#include "core/trust_rules.h"
+#include "files/canonical_path_win.h"
 #include "files/file_status_win.h"
 #include "files/install_record_win.h"
+#include "files/install_tree_win.h"
 #include "messages/catalog.h"
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
@@ -52,11 +56,14 @@ public:
     // `mustBeNew`: the file is written in the destination's own place and
     // must not replace anything that appeared there meanwhile.
     // `renamedByHandle`: DELETE access lets the finished file be renamed
-    // through this handle (NT family only).
+    // through this handle (NT family only). The fixed temporary name lies in
+    // a folder every user may write to: whatever bears it (a file, a link
+    // to elsewhere) goes first, and the file is made new, never opened.
     bool Create(bool mustBeNew, bool renamedByHandle) {
         const DWORD access = GENERIC_WRITE | (renamedByHandle ? DELETE : 0);
-        file_.Reset(CreateFileA(path_.c_str(), access, 0, nullptr,
-                                mustBeNew ? CREATE_NEW : CREATE_ALWAYS,
+        if (!mustBeNew)
+            DeleteFileA(path_.c_str());
+        file_.Reset(CreateFileA(path_.c_str(), access, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         created_ = static_cast<bool>(file_);
         return created_;
@@ -279,6 +286,12 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     // for an installed file: one lookup of the name where the temporary file
     // would cost three (on some file systems a name that does not exist costs
     // a scan of its folder).
+    const std::size_t slash = destination.rfind('\\');
+    if (slash != std::string::npos && !EnterFolder(destination.substr(0, slash))) {
+        Log().Line("Not written (its folder is a link to elsewhere): " + destination);
+        ReportWin32FileError(view_, ERROR_CANT_ACCESS_FILE, destination);
+        return 0;
+    }
     TempFile direct(destination);
     const bool fresh = direct.Create(true, false);
     WIN32_FILE_ATTRIBUTE_DATA existing;
@@ -288,7 +301,8 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
         existingAttributes = existing.dwFileAttributes;
         const std::uint64_t installed = Seconds(existing.ftLastWriteTime);
         const std::uint64_t offered = Seconds(info.ftLastWriteTime);
-        const bool keep = settings_.strictCopyMode ? installed >= offered : installed > offered;
+        const bool keep = (settings_.strictCopyMode ? installed >= offered : installed > offered) &&
+                          !AlwaysReplaced(destination);
         if (keep) {
             if (showProgress) {
                 progress_.bytesDone += length;
@@ -349,6 +363,17 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     temp.Placed();
     temp.Close();
     RecordInstalledFile(destination);
+    if (written_ && IsProgramFile(destination))
+        written_->Add(CanonicalPath(destination), source);
     LogCopy("Copied", source, destination, length);
     return 1;
+}
+
+void CopyEngine::TrackPrograms(const std::string &installDir, WrittenFiles &written) {
+    installDir_ = installDir;
+    written_ = &written;
+}
+
+bool CopyEngine::AlwaysReplaced(const std::string &destination) const {
+    return written_ && IsProgramFile(destination) && StartsWithNoCase(destination, installDir_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct InstallSettings;
 class CopyEngine;
@@ -17,7 +18,9 @@ void RemoveTree(const std::string &dir);
 
 // Deletes old files directly in the install directory before the script's
 // commands run: everything but the files to keep and other products'
-// markers, or with the keep-everything flag only the files to delete.
+// markers, or with the keep-everything flag only the files to delete; and
+// only where the folder holds this product's earlier installation. Each
+// file deleted is a line of the log.
 void CleanInstallDirectory(const std::string &installDir, const InstallSettings &settings,
                            const std::string &productCode);
 
@@ -27,3 +30,9 @@ std::string CopyDirTargetArgument(const std::string &targetWord);
 
 // A source ending in "*.*" names the files of its directory alone.
 bool EndsWithAllFiles(const std::string &path);
+
+// True when the names of a folder's files show this product's earlier
+// installation there: the install record, or the product's CD marker of any
+// language and version.
+bool HoldsEarlierInstallation(const std::vector<std::string> &names,
+                              const std::string &productCode);

@@ -3,7 +3,9 @@
 #include "core/ascii.h"
 #include "core/install_record.h"
 #include "core/install_settings.h"
+#include "core/run_log.h"
 #include "files/copy_engine.h"
+#include "files/install_tree_win.h"
 
 #include <windows.h>
 
@@ -54,7 +56,13 @@ bool IsDirectory(const WIN32_FIND_DATAA &found) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// Contents before their directory; read-only files are left out.
+bool IsLink(const WIN32_FIND_DATAA &found) {
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Contents before their directory; read-only files are left out. A link to
+// a folder is listed as itself and never entered; a real folder is held
+// from the moment it is looked into, so that it cannot become one.
 void CollectTree(const std::string &dir, std::vector<std::string> &paths) {
     Search search(Join(dir, "*.*"));
     if (!search.Valid())
@@ -65,7 +73,8 @@ void CollectTree(const std::string &dir, std::vector<std::string> &paths) {
             continue;
         const std::string path = Join(dir, found.cFileName);
         if (IsDirectory(found)) {
-            CollectTree(path, paths);
+            if (!IsLink(found) && EnterFolder(path))
+                CollectTree(path, paths);
             paths.push_back(path);
         } else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
             paths.push_back(path);
@@ -116,9 +125,13 @@ int CopyDirectory(const std::string &source, const std::string &target, bool rec
         if (IsDirectory(found)) {
             if (!recurse)
                 continue;
-            if (CreateDirectoryA(to.c_str(), nullptr)) // an existing one is fine
+            bool real = false;
+            if (MakeRealFolder(to, real)) // an existing one is fine
                 RecordFolder(to);
-            CopyDirectory(from, to, true, showProgress, engine);
+            if (real)
+                CopyDirectory(from, to, true, showProgress, engine);
+            else
+                Log().Line("Not entered (a link to elsewhere): " + to);
         } else {
             engine.CopieFichier(from, to, showProgress);
         }
@@ -144,12 +157,17 @@ void CreateDirectoryPath(const std::string &path) {
         if (at == 0 || bounded[at - 1] == '\\')
             continue; // nothing new at this level
         const std::string level = BarsToBlanks(bounded.substr(0, at));
-        if (CreateDirectoryA(level.c_str(), nullptr))
+        bool real = false;
+        if (MakeRealFolder(level, real))
             RecordFolder(level);
     }
 }
 
 void RemoveTree(const std::string &dir) {
+    if (!EnterFolder(dir)) {
+        Log().Line("Not entered (a link to elsewhere): " + dir);
+        return;
+    }
     std::vector<std::string> paths;
     CollectTree(dir, paths);
     for (const std::string &path : paths) {
@@ -157,7 +175,10 @@ void RemoveTree(const std::string &dir) {
         if (attributes == INVALID_FILE_ATTRIBUTES)
             continue;
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            RemoveDirectoryA(path.c_str()); // fails while a kept file is inside
+            // A link goes as itself; a real folder once it is empty, which
+            // it cannot be while a kept file is inside.
+            LeaveFolder(path);
+            RemoveDirectoryA(path.c_str());
         } else {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
@@ -167,6 +188,24 @@ void RemoveTree(const std::string &dir) {
 
 void CleanInstallDirectory(const std::string &installDir, const InstallSettings &settings,
                            const std::string &productCode) {
+    // Only a folder that holds this product's earlier installation is
+    // cleaned: any other folder's files are not ours to delete.
+    std::vector<std::string> names;
+    {
+        Search search(installDir + "*.*");
+        if (search.Valid()) {
+            do {
+                if (!IsDirectory(search.Found()))
+                    names.emplace_back(search.Found().cFileName);
+            } while (search.Next());
+        }
+    }
+    if (!HoldsEarlierInstallation(names, productCode)) {
+        if (!names.empty())
+            Log().Line("No earlier installation of this product in " + installDir +
+                       ": nothing deleted there");
+        return;
+    }
     std::vector<std::string> doomed;
     if (!settings.keepEverything) {
         std::vector<std::string> keep;
@@ -176,21 +215,14 @@ void CleanInstallDirectory(const std::string &installDir, const InstallSettings 
             else
                 keep.push_back(entry);
         }
-        Search search(installDir + "*.*");
-        if (search.Valid()) {
-            do {
-                const WIN32_FIND_DATAA &found = search.Found();
-                if (IsDirectory(found))
-                    continue;
-                const std::string name = found.cFileName;
-                if (IsOtherProductsMarker(name, productCode))
-                    continue;
-                bool kept = false;
-                for (const std::string &k : keep)
-                    kept = kept || EqualsNoCase(k, name);
-                if (!kept)
-                    doomed.push_back(name);
-            } while (search.Next());
+        for (const std::string &name : names) {
+            if (IsOtherProductsMarker(name, productCode))
+                continue;
+            bool kept = false;
+            for (const std::string &k : keep)
+                kept = kept || EqualsNoCase(k, name);
+            if (!kept)
+                doomed.push_back(name);
         }
         // The files to delete go as plain names; a pattern there finds nothing.
         for (const std::string &entry : settings.filesToDelete) {
@@ -205,6 +237,9 @@ void CleanInstallDirectory(const std::string &installDir, const InstallSettings 
                 doomed.push_back(entry);
         }
     }
-    for (const std::string &name : doomed)
-        DeleteFileA((installDir + name).c_str());
+    // A link among them goes as itself: DeleteFileA never follows one.
+    for (const std::string &name : doomed) {
+        if (DeleteFileA((installDir + name).c_str()))
+            Log().Line("Deleted before installing: " + installDir + name);
+    }
 }

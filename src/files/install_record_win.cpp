@@ -14,12 +14,18 @@ constexpr DWORD kFlushEveryMs = 1000;
 
 } // namespace
 
-InstallRecordFile::InstallRecordFile(const std::string &path) : path_(path) {
+InstallRecordFile::InstallRecordFile(const std::string &path, const std::string &installDir)
+    : path_(path) {
     pending_ = RecordHeaderLine();
     RecordEntry language;
     language.kind = RecordKind::Language;
     language.language = App().languageIndex;
     pending_ += FormatRecordLine(language);
+    RecordEntry home;
+    home.kind = RecordKind::InstallDir;
+    home.path = installDir;
+    pending_ += FormatRecordLine(home);
+    text_ = pending_;
     TryOpen();
     SetInstallRecorder(this);
 }
@@ -35,7 +41,9 @@ InstallRecordFile::~InstallRecordFile() {
 bool InstallRecordFile::TryOpen() {
     if (handle_)
         return true;
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path_.c_str());
+    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -50,6 +58,7 @@ void InstallRecordFile::Add(const RecordEntry &entry) {
     const std::string line = FormatRecordLine(entry);
     if (line.empty())
         return;
+    text_ += line;
     if (TryOpen())
         Write(line);
     else if (pending_.size() < (1u << 20))

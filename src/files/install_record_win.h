@@ -5,25 +5,30 @@
 #include <string>
 
 // The run's install record on disk: created afresh (a record of an earlier
-// run is replaced), every line written as it comes and forced to the disk at
-// most once a second and at the end. While it
-// lives it is the process's recorder. The install directory is often made by
-// the script itself: until the file can be created, lines wait in memory.
+// run, or whatever else bears its name, goes first, and the file is made
+// new), every line written as it comes and forced to the disk at most once
+// a second and at the end. While it lives it is the process's recorder. The
+// install directory is often made by the script itself: until the file can
+// be created, lines wait in memory. Every line also stays in memory: the
+// uninstaller's own copy is made from there, never read back from a folder
+// that others may write to.
 class InstallRecordFile : public InstallRecorder {
 public:
-    explicit InstallRecordFile(const std::string &path);
+    InstallRecordFile(const std::string &path, const std::string &installDir);
     ~InstallRecordFile() override;
     InstallRecordFile(const InstallRecordFile &) = delete;
     InstallRecordFile &operator=(const InstallRecordFile &) = delete;
 
     bool Open() const { return handle_ != nullptr; }
     void Add(const RecordEntry &entry) override;
+    const std::string &Text() const override { return text_; }
 
 private:
     bool TryOpen();
     void Write(const std::string &line);
     std::string path_;
     std::string pending_;
+    std::string text_;
     void *handle_ = nullptr;
     unsigned long lastFlush_ = 0; // tick count of the last forced write
 };

@@ -31,6 +31,9 @@ enum TextGroup : int {
     // The uninstaller's lists of the lines it ignored and the files it may not delete.
     kTextUninstallIgnored = 207,
     kTextUninstallDenied = 213,
+    // The uninstaller refuses a record others may change; files in use kept.
+    kTextUninstallUnsafeRecord = 219,
+    kTextUninstallInUse = 225,
 };
 
 // Single strings.

@@ -73,9 +73,12 @@ bool AppendPathToBatchFile(const std::string &batchPath, const std::string &dire
     }
 
     const std::string text = AppendPathLines(content, directory);
+    // The companion lies at a drive's root, where every user may make files:
+    // whatever bears its name goes first, and the file is made new.
     const std::string temp = TempBeside(batchPath);
+    DeleteFileA(temp.c_str());
     {
-        FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid())
             return Fail(view, batchPath);

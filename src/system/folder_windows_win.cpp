@@ -11,6 +11,15 @@ constexpr DWORD kFolderWindowWaitMs = 5000;
 // A hung Explorer must not stop the installation.
 constexpr UINT kCloseWaitMs = 2000;
 
+std::string WindowsProgram(const char *name) {
+    char windows[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
+    std::string path = length > 0 && length < sizeof windows ? std::string(windows, length) : "";
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return "\"" + path + name + "\"";
+}
+
 std::string LastComponent(const std::string &folder) {
     const std::size_t slash = folder.rfind('\\');
     return slash == std::string::npos ? folder : folder.substr(slash + 1);
@@ -31,7 +40,8 @@ void FolderWindows::Open(const std::string &folder) {
     const std::string last = LastComponent(folder);
     if (FindFolderWindow(folder, last))
         return;
-    const std::string command = "Explorer " + folder;
+    // By its full path: a search would look in setup's own folder first.
+    const std::string command = WindowsProgram("explorer.exe") + " " + folder;
     if (WinExec(command.c_str(), SW_HIDE) <= 31)
         return;
     HWND window = nullptr;

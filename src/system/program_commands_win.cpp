@@ -4,6 +4,7 @@
 #include "core/run_state.h"
 #include "messages/catalog.h"
 #include "system/browse_url_win.h"
+#include "system/held_files_win.h"
 #include "system/run_program_win.h"
 
 namespace {
@@ -16,7 +17,8 @@ public:
         const auto launch = PrepareLaunch(command.program, command.arguments, command.dir,
                                           command.title, run_.dirs, view_);
         // A program that cannot start is passed over: the script goes on.
-        if (launch)
+        HeldFiles held(run_);
+        if (launch && held.Hold(launch->program))
             RunProgramAndWait(*launch, view_);
     }
 

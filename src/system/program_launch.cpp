@@ -34,6 +34,7 @@ std::optional<ProgramLaunch> PrepareLaunch(const std::string &program, const std
             return std::nullopt;
     }
     ProgramLaunch launch;
+    launch.program = *path;
     launch.workingDir = *workingDir;
     launch.commandLine = CommandLinePath(*path);
     if (!arguments.empty())

@@ -9,6 +9,7 @@ class InstallView;
 // What a started program is given: its command line, its working directory
 // and the title of a window that must be gone before and after it runs.
 struct ProgramLaunch {
+    std::string program; // the program's path, as the command line names it
     std::string commandLine;
     std::string workingDir;
     std::string title; // empty: no window is watched

@@ -40,7 +40,8 @@ bool Accepted(const RecordEntry &entry, const RecordBounds &bounds,
     const std::string &dir = bounds.installDir;
     switch (entry.kind) {
     case RecordKind::Language:
-    case RecordKind::Font: // nothing is done with a font: it stays installed
+    case RecordKind::InstallDir: // tells where the rest may lie; removes nothing
+    case RecordKind::Font:       // nothing is done with a font: it stays installed
         return true;
     case RecordKind::File:
         return CanonicalShape(path) && (PathInside(path, dir) || InsideAny(path, groups));

@@ -27,15 +27,16 @@ std::string CommandProgram(const std::string &command) {
     return command;
 }
 
-// The uninstall entry whose uninstaller lies in the install directory.
-std::string UninstallName(const std::string &installDir) {
+// The uninstall entry whose uninstaller lies in that folder.
+std::string UninstallName(const std::string &uninstallerDir) {
     const std::string list = SetupKeyPath(SetupKeyId::Uninstall);
     const RegistryKey entries(HKEY_LOCAL_MACHINE, list.substr(0, list.rfind('\\')));
     for (const std::string &name : entries.Subkeys()) {
         const RegistryKey entry(entries.Get(), name);
         const std::string program = CanonicalPath(CommandProgram(entry.Text("UninstallString")));
         const std::size_t slash = program.rfind('\\');
-        if (slash != std::string::npos && EqualsNoCase(program.substr(0, slash + 1), installDir))
+        if (slash != std::string::npos &&
+            EqualsNoCase(program.substr(0, slash + 1), uninstallerDir))
             return name;
     }
     return "";
@@ -75,7 +76,7 @@ std::string SpeechProduct(const std::string &installDir) {
 
 } // namespace
 
-RecordBounds InstallBounds(const std::string &installDir) {
+RecordBounds InstallBounds(const std::string &installDir, const std::string &uninstallerDir) {
     RecordBounds bounds;
     bounds.installDir = CanonicalFolder(installDir);
     if (bounds.installDir.empty())
@@ -90,7 +91,7 @@ RecordBounds InstallBounds(const std::string &installDir) {
     const UINT length = GetWindowsDirectoryA(windows, sizeof windows);
     if (length > 0 && length < sizeof windows)
         bounds.batchFile = CanonicalPath(AutoexecPath(windows));
-    bounds.keyNames.uninstall = UninstallName(bounds.installDir);
+    bounds.keyNames.uninstall = UninstallName(CanonicalFolder(uninstallerDir));
     bounds.keyNames.engine = EngineClass(bounds.installDir);
     bounds.keyNames.product = SpeechProduct(bounds.installDir);
     return bounds;

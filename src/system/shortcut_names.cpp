@@ -79,6 +79,11 @@ std::string UninstallDisplayName(const std::string &productName, int productVers
     return name;
 }
 
+bool SameProductEntry(const std::string &displayName, const std::string &productName) {
+    const std::string name = productName.substr(0, kMaxDisplayProductName) + " V.";
+    return displayName.compare(0, name.size(), name) == 0;
+}
+
 std::string UninstallKey(const std::string &displayName) {
     return SetupKeyPath(SetupKeyId::Uninstall, displayName);
 }

@@ -49,6 +49,9 @@ std::string StartupLinkPath(const std::string &startupFolder, const std::string 
 std::string UninstallDisplayName(const std::string &productName, int productVersion,
                                  const std::string &installDir);
 std::string UninstallKey(const std::string &displayName);
+// True when an entry's display name is one UninstallDisplayName gives the
+// product, whatever its version and drive.
+bool SameProductEntry(const std::string &displayName, const std::string &productName);
 std::string UninstallCommand(const std::string &installDir);
 // What the uninstall entry tells deployment tools and the list of programs:
 // the uninstaller with " /S", the install directory without its final

@@ -15,7 +15,10 @@
 namespace {
 
 void WriteProductKeyFile(const std::string &path, const std::string &text, InstallView &view) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // A fixed name in the install folder, which every user may write to:
+    // made new, never opened through what someone left there.
+    DeleteFileA(path.c_str());
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         view.Alert("Can't create the OEMSETUP.INF file", "Setup Morvel");

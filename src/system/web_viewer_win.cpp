@@ -4,6 +4,7 @@
 #include "files/path_macros.h"
 #include "system/component_steps_win.h"
 #include "system/control_install.h"
+#include "system/held_files_win.h"
 #include "system/run_program_win.h"
 
 void InstallWebControl(const InstallCommand &command, const RunState &run, InstallView &view,
@@ -18,8 +19,15 @@ void InstallWebControl(const InstallCommand &command, const RunState &run, Insta
     const ControlInstall plan =
         PlanControlInstall(command.kind, run.dirs.source, run.dirs.install, targetDir);
     // A file missing on the CD is passed over; the registration still runs.
-    for (const std::string &file : plan.files)
+    // The registration program loads the control, which loads the others.
+    HeldFiles held(run);
+    for (const std::string &file : plan.files) {
         engine.CopieFichier(plan.sourceFolder + file, plan.targetFolder + file, false);
+        const std::string installed = plan.targetFolder + file;
+        if (GetFileAttributesA(installed.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            !held.Hold(installed))
+            return;
+    }
     WaitOptions options;
     options.hideWindow = false;
     StartAndWait(plan.registration, ".", view, options);

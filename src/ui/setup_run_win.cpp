@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "messages/message_dialog.h"
 #include "platform/log_header.h"
+#include "platform/setup_mark_win.h"
 #include "platform/windows_family.h"
 
 #include <windows.h>
@@ -50,13 +51,7 @@ bool SwitchesAllowRun() {
 }
 
 bool ClaimSetupRun() {
-    // Closed by the system when the process ends.
-    static HANDLE mark = nullptr;
-    if (mark)
-        return true;
-    mark = CreateMutexA(nullptr, FALSE, "Setup Morvel installation running");
-    // A system that cannot make the mark is no reason to refuse.
-    return !mark || GetLastError() != ERROR_ALREADY_EXISTS;
+    return platform::ClaimSetupMark();
 }
 
 int FinishSetupRun() {

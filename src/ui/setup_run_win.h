@@ -11,9 +11,8 @@ void StartSetupRun(const char *commandLine);
 bool SwitchesAllowRun();
 
 // Marks the system as running a setup until this process ends; false when
-// another setup holds the mark already (a quiet one has no window to find).
-// Only a run with switches is refused for it: without a command line setup
-// looks for the other one's window alone, as it always has.
+// another setup or Uninst.exe holds the mark already (a quiet one, or one in
+// another session, has no window to find). Every run is refused for it.
 bool ClaimSetupRun();
 
 // The exit code: with a command line the one its outcome gives, else 0.

@@ -43,6 +43,7 @@ RemovalPlan PlanRemoval(const ParsedRecord &record, const RecordBounds &bounds,
         step.entry = entry;
         switch (entry.kind) {
         case RecordKind::Language:
+        case RecordKind::InstallDir:
         case RecordKind::Font: // fonts are shared with every other program
             continue;
         case RecordKind::File:

@@ -5,6 +5,7 @@
 #include "files/canonical_path_win.h"
 #include "files/file_status_win.h"
 #include "files/install_record_win.h"
+#include "files/no_follow_win.h"
 #include "messages/file_error.h"
 #include "platform/windows_family.h"
 #include "system/registry_key_win.h"
@@ -86,9 +87,12 @@ std::string ReadWhole(const std::string &path, bool &ok) {
 // Written beside the file and swapped in only when complete, so the file is
 // never lost half way.
 bool WriteReplacing(const std::string &path, const std::string &text) {
+    // Its fixed name may lie where anyone can write (a drive's root):
+    // whatever bears it goes first, and the file is made new.
     const std::string temp = path + ".$$$";
+    DeleteFileA(temp.c_str());
     {
-        FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return false;
@@ -159,7 +163,7 @@ bool DeleteAtRestart(const std::vector<std::string> &paths) {
 class Remover {
 public:
     Remover(const std::string &installDir, const std::string &ownPath)
-        : installDir_(installDir), ownPath_(ownPath) {}
+        : installDir_(installDir), ownPath_(ownPath), nt_(!platform::IsWindows95Family()) {}
 
     void Run(const RemovalStep &step) {
         const RecordEntry &entry = step.entry;
@@ -217,12 +221,19 @@ private:
             Note("Kept (the shortcut points elsewhere now)", path);
             return;
         }
-        Delete(path);
+        if (nt_)
+            RemoveHeldFile(path, nullptr);
+        else
+            Delete(path);
     }
 
     void RemoveFile(const RecordEntry &entry) {
         if (EqualsNoCase(entry.path, ownPath_))
             return;
+        if (nt_) {
+            RemoveHeldFile(entry.path, &entry);
+            return;
+        }
         WIN32_FILE_ATTRIBUTE_DATA status;
         if (!QueryFileStatus(entry.path, status) ||
             (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -235,6 +246,61 @@ private:
             return;
         }
         Delete(entry.path);
+    }
+
+    // The NT family: the file is opened once, without following a link,
+    // and while it is held no one can change, rename or delete it; its final
+    // path, size and time are checked on the handle, and it is deleted
+    // through it. `recorded` null: a shortcut, whose content was judged.
+    void RemoveHeldFile(const std::string &path, const RecordEntry *recorded) {
+        FileHandle file(OpenNoFollow(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                     FILE_SHARE_READ));
+        if (!file) {
+            NotOpened(path, GetLastError());
+            return;
+        }
+        HandleStatus status;
+        if (!StatusOf(file.Get(), status) || (status.attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            !Reached(file.Get(), path))
+            return;
+        if (IsLink(status) ||
+            (recorded && (status.size != recorded->size || status.time != recorded->time))) {
+            outcome_.kept.push_back(path);
+            Note("Kept (changed since setup installed it)", path);
+            return;
+        }
+        if (DeleteThroughHandle(file.Get(), status.attributes)) {
+            Note("Removed", path);
+            return;
+        }
+        const DWORD error = GetLastError();
+        file.Close();
+        NotOpened(path, error);
+    }
+
+    // True when the handle stands for the path itself, not for what a link
+    // on the way leads to (where the system can tell: Vista on).
+    bool Reached(HANDLE handle, const std::string &path) {
+        const std::string final = FinalPathOf(handle);
+        if (final.empty() || EqualsNoCase(final, path))
+            return true;
+        outcome_.kept.push_back(path);
+        Note("Kept (reached through a link to " + final + ")", path);
+        return false;
+    }
+
+    // In use where every user may write: kept and listed, never left to the
+    // restart, when the system would delete whatever the path names then.
+    void NotOpened(const std::string &path, DWORD error) {
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return;
+        if (InUse(path, error)) {
+            outcome_.inUse.push_back(path);
+            Note("Kept (in use)", path);
+        } else {
+            outcome_.denied.push_back(path);
+            Note("Kept (may not be deleted, " + ErrorText(error) + ")", path);
+        }
     }
 
     // Only a file in use waits for the restart; one that cannot be deleted
@@ -262,6 +328,15 @@ private:
     }
 
     void RemoveFolder(const std::string &path) {
+        std::string withSlash = path;
+        if (withSlash.back() != '\\')
+            withSlash += '\\';
+        if (nt_) {
+            // The install directory holds the record until the end.
+            if (!EqualsNoCase(withSlash, installDir_))
+                RemoveHeldFolder(path);
+            return;
+        }
         if (RemoveDirectoryA(path.c_str())) {
             Note("Removed folder", path);
             return;
@@ -270,14 +345,44 @@ private:
             return;
         // The install directory holds this program and the record until the
         // end: it is looked at last.
-        std::string withSlash = path;
-        if (withSlash.back() != '\\')
-            withSlash += '\\';
         if (EqualsNoCase(withSlash, installDir_))
             return;
         outcome_.folders.push_back(path);
         Note("Kept folder (holds files of the user's)", path);
     }
+
+    // A link where setup made a folder goes as itself; a real folder through
+    // its handle, once empty.
+    void RemoveHeldFolder(const std::string &path) {
+        FileHandle dir(OpenNoFollow(path, DELETE | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE));
+        HandleStatus status;
+        if (!dir || !StatusOf(dir.Get(), status))
+            return;
+        if (!IsLink(status) && !Reached(dir.Get(), path))
+            return;
+        if (DeleteThroughHandle(dir.Get(), status.attributes)) {
+            Note(IsLink(status) ? "Removed (a link, as itself)" : "Removed folder", path);
+        } else if (!IsLink(status)) {
+            outcome_.folders.push_back(path);
+            Note("Kept folder (holds files of the user's)", path);
+        }
+    }
+
+public:
+    // The install directory itself, last: its copy of the record first.
+    void RemoveInstallDirectory(bool recorded) {
+        const std::string record = installDir_ + kInstallRecordName;
+        if (nt_)
+            RemoveHeldFile(record, nullptr);
+        else if (SetFileAttributesA(record.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+                 DeleteFileA(record.c_str()))
+            Note("Removed", record);
+        if (recorded && nt_)
+            RemoveHeldFolder(installDir_.substr(0, installDir_.size() - 1));
+    }
+
+private:
 
     void RemoveValue(const RecordEntry &entry) {
         RegistryKey key;
@@ -335,6 +440,7 @@ private:
 
     const std::string installDir_;
     const std::string ownPath_;
+    const bool nt_;
     RemovalOutcome outcome_;
     std::vector<std::string> toDefer_;
 };
@@ -346,11 +452,12 @@ bool PathExists(const std::string &path) {
 }
 
 RemovalOutcome CarryOut(const RemovalPlan &plan, const std::string &installDir,
-                        const std::string &ownPath) {
+                        const std::string &ownPath, bool installDirRecorded) {
     Remover remover(installDir, ownPath);
     remover.Refused(plan.refused);
     for (const RemovalStep &step : plan.steps)
         remover.Run(step);
+    remover.RemoveInstallDirectory(installDirRecorded);
     return remover.Finish();
 }
 

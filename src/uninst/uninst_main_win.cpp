@@ -1,6 +1,5 @@
 // Uninst.exe: removes what the install record beside it says setup
-// installed. Exit codes: 0 everything removed, 1 something was kept or waits
-// for a restart, 2 nothing was done.
+// installed. Its exit codes are those of uninst_text.h.
 
 #include "core/app_state.h"
 #include "core/ascii.h"
@@ -11,7 +10,10 @@
 #include "messages/string_table.h"
 #include "messages/text_ids.h"
 #include "platform/dll_search.h"
+#include "platform/folder_security_win.h"
 #include "platform/log_header.h"
+#include "platform/setup_mark_win.h"
+#include "platform/windows_family.h"
 #include "system/record_bounds_win.h"
 #include "uninst/removal_plan.h"
 #include "uninst/removal_win.h"
@@ -25,10 +27,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kRemoved = 0;
-constexpr int kPartly = 1;
-constexpr int kNothingDone = 2;
 
 // Several lines of kept files are plenty for a message box.
 constexpr std::size_t kListedFiles = 15;
@@ -107,6 +105,7 @@ void AddList(std::string &text, int group, const std::vector<std::string> &paths
 std::string ClosingText(const RemovalOutcome &outcome, const std::string &name) {
     std::string text = FillName(GroupText(kTextUninstallDone), name);
     AddList(text, kTextUninstallKept, outcome.kept);
+    AddList(text, kTextUninstallInUse, outcome.inUse);
     AddList(text, kTextUninstallDenied, outcome.denied);
     AddList(text, kTextUninstallIgnored, outcome.ignored);
     for (const std::string &folder : outcome.folders)
@@ -117,11 +116,42 @@ std::string ClosingText(const RemovalOutcome &outcome, const std::string &name) 
 }
 
 // The exit code, the log's last line.
-int Finish(int code) {
+int Finish(const UninstResult &result) {
+    const int code = UninstExitCode(result);
     std::string line = "Exit code ";
     Log().Line(line.append(std::to_string(code))); // appended: GCC 12 sees an overlap in +
     Log().Close();
     return code;
+}
+
+// Where the record is, and which install directory it speaks for. On the
+// NT family the uninstaller runs elevated: it follows only a record in a
+// folder that no one but administrators may change (the entry's own
+// folder), and takes the install directory from it. The Windows 95 family
+// has no accounts: the record lies in the install directory beside it.
+struct Source {
+    std::string ownDir;     // ends in a backslash
+    std::string installDir; // ends in a backslash
+    ParsedRecord record;
+    bool refused = false;
+};
+
+Source ReadSource(const std::string &ownPath) {
+    Source source;
+    source.ownDir = ownPath.substr(0, ownPath.rfind('\\') + 1);
+    source.record = ParseRecord(ReadRecordFile(source.ownDir + kInstallRecordName));
+    if (platform::IsWindows95Family()) {
+        source.installDir = source.ownDir;
+        return source;
+    }
+    if (source.record.valid && !platform::OnlyAdministratorsMayWrite(source.ownDir)) {
+        source.refused = true;
+        return source;
+    }
+    source.installDir = CanonicalFolder(RecordedInstallDir(source.record));
+    if (source.installDir.empty())
+        source.record = ParsedRecord(); // nothing it may act on
+    return source;
 }
 
 } // namespace
@@ -133,22 +163,47 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string logPath = LogSwitch(commandLine);
     if (!logPath.empty() && Log().Open(logPath))
         WriteLogHeader("Uninst", commandLine);
+    UninstResult result;
+    const std::string unknown = UnknownSwitch(commandLine);
+    if (!unknown.empty()) {
+        Log().Line("Switch not known: " + unknown + " (Uninst.exe takes /S and /LOG=file)");
+        result.unknownSwitch = true;
+        return Finish(result);
+    }
+    if (!platform::ClaimSetupMark()) {
+        Log().Line("A setup or another Uninst.exe is running: nothing done");
+        result.setupRunning = true;
+        return Finish(result);
+    }
     const std::string ownPath = OwnPath();
-    const std::size_t slash = ownPath.rfind('\\');
-    if (slash == std::string::npos)
-        return Finish(kNothingDone);
-    const std::string installDir = ownPath.substr(0, slash + 1);
-    const std::string recordPath = installDir + kInstallRecordName;
-
-    const ParsedRecord record = ParseRecord(ReadRecordFile(recordPath));
-    if (!record.valid) {
-        Log().Line("Nothing to remove: no install record in " + recordPath);
+    if (ownPath.find('\\') == std::string::npos) {
+        result.nothingInstalled = true;
+        return Finish(result);
+    }
+    const Source source = ReadSource(ownPath);
+    App().languageIndex = 0;
+    for (const RecordEntry &entry : source.record.entries) {
+        if (entry.kind == RecordKind::Language)
+            App().languageIndex = entry.language;
+    }
+    if (source.refused) {
+        Log().Line("Refused: the install record in " + source.ownDir +
+                   " lies in a folder that users other than administrators may change");
+        if (!silent)
+            Show(GroupText(kTextUninstallUnsafeRecord), MB_OK | MB_ICONEXCLAMATION);
+        result.refused = true;
+        return Finish(result);
+    }
+    if (!source.record.valid) {
+        Log().Line("Nothing to remove: no install record in " + source.ownDir);
         if (!silent)
             Show(GroupText(kTextUninstallNothing), MB_OK | MB_ICONINFORMATION);
-        return Finish(kNothingDone);
+        result.nothingInstalled = true;
+        return Finish(result);
     }
-    const RecordBounds bounds = InstallBounds(installDir);
-    const RemovalPlan plan = PlanRemoval(record, bounds, RecordPathsWithin(bounds));
+    const std::string &installDir = source.installDir;
+    const RecordBounds bounds = InstallBounds(installDir, source.ownDir);
+    const RemovalPlan plan = PlanRemoval(source.record, bounds, RecordPathsWithin(bounds));
     App().languageIndex = plan.language;
     // The uninstall entry's name, as the system's list of programs shows it.
     const std::string name =
@@ -156,34 +211,43 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!silent && Show(FillName(GroupText(kTextUninstallQuestion), name),
                         MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Log().Line("The user answered No: nothing removed");
-        return Finish(kNothingDone);
+        result.declined = true;
+        return Finish(result);
     }
     Log().Line("Removing " + name + " (install directory " + installDir + ")");
 
+    const bool recordedFolder = RecordedFolder(source.record, installDir);
     RemovalOutcome outcome;
     {
         ComScope com; // the shortcuts are read through the shell
-        outcome = CarryOut(plan, installDir, ownPath);
+        outcome = CarryOut(plan, installDir, ownPath, recordedFolder);
     }
-    // The record goes even when something was kept: a second run finds
-    // nothing left of this installation to remove.
-    SetFileAttributesA(recordPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileA(recordPath.c_str()))
-        Log().Line("Removed: " + recordPath);
-
-    std::string folder = installDir.substr(0, installDir.size() - 1);
-    if (!OnlyPendingLeft(installDir, ownPath, outcome.deferred)) {
-        if (RecordedFolder(record, installDir))
-            outcome.folders.push_back(folder);
-        folder.clear();
-    } else if (!RecordedFolder(record, installDir)) {
-        folder.clear();
+    std::string folder = source.ownDir.substr(0, source.ownDir.size() - 1);
+    if (source.ownDir != installDir) {
+        // The entry's own folder: its record now, the program and the
+        // folder at the restart. Only administrators may change it, so the
+        // names the restart deletes still mean the same then.
+        const std::string ownRecord = source.ownDir + kInstallRecordName;
+        if (DeleteFileA(ownRecord.c_str()))
+            Log().Line("Removed: " + ownRecord);
+        if (recordedFolder && PathExists(installDir))
+            outcome.folders.push_back(installDir.substr(0, installDir.size() - 1));
+    } else {
+        // The record goes even when something was kept: a second run finds
+        // nothing left of this installation to remove.
+        if (!OnlyPendingLeft(installDir, ownPath, outcome.deferred)) {
+            if (recordedFolder)
+                outcome.folders.push_back(folder);
+            folder.clear();
+        } else if (!recordedFolder) {
+            folder.clear();
+        }
     }
     RemoveSelfAtRestart(ownPath, folder);
 
     if (!silent)
         Show(ClosingText(outcome, name), MB_OK | MB_ICONINFORMATION);
-    const bool whole = outcome.kept.empty() && outcome.denied.empty() && outcome.ignored.empty() &&
-                       outcome.deferred.empty() && outcome.folders.empty();
-    return Finish(whole ? kRemoved : kPartly);
+    result.leftInPlace = outcome.inUse.size() + outcome.denied.size();
+    result.deferred = outcome.deferred.size();
+    return Finish(result);
 }

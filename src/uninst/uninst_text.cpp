@@ -52,6 +52,30 @@ std::string LogSwitch(const std::string &commandLine) {
     return std::string();
 }
 
+std::string UnknownSwitch(const std::string &commandLine) {
+    for (const std::string &word : SwitchWords(commandLine)) {
+        const bool log = word.size() > 5 && (word[0] == '/' || word[0] == '-') &&
+                         EqualsNoCase(word.substr(1, 4), "LOG=");
+        if (!log && !EqualsNoCase(word, "/S") && !EqualsNoCase(word, "-S"))
+            return word;
+    }
+    return std::string();
+}
+
+int UninstExitCode(const UninstResult &result) {
+    if (result.unknownSwitch)
+        return 1639;
+    if (result.setupRunning)
+        return 1618;
+    if (result.nothingInstalled)
+        return 1605;
+    if (result.declined)
+        return 1602;
+    if (result.refused || result.leftInPlace > 0)
+        return 1603;
+    return result.deferred > 0 ? 3010 : 0;
+}
+
 std::string FolderName(const std::string &installDir) {
     std::string dir = installDir;
     while (!dir.empty() && dir.back() == '\\')

@@ -98,7 +98,9 @@ TEST(InstallRecord, AFieldThatWouldBreakItsLineIsNotWritten) {
 TEST(InstallRecord, AppendsGoToTheRecorderOnlyWhileOneIsSet) {
     struct Collect : InstallRecorder {
         std::vector<RecordEntry> got;
+        std::string text;
         void Add(const RecordEntry &entry) override { got.push_back(entry); }
+        const std::string &Text() const override { return text; }
     } collect;
     RecordInstalled(Entry(RecordKind::Folder, "C:\\Before"));
     SetInstallRecorder(&collect);

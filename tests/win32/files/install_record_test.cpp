@@ -24,7 +24,7 @@ TEST(InstallRecordFile, LinesWaitForTheInstallDirectoryThenReachTheDiskAtOnce) {
     RecordingView view;
     CopyEngine engine(settings, view);
     {
-        InstallRecordFile record(path);
+        InstallRecordFile record(path, folder / "Product\\");
         EXPECT_FALSE(record.Open());
         EXPECT_TRUE(Recording());
         CreateDirectoryPath(dir);
@@ -32,26 +32,29 @@ TEST(InstallRecordFile, LinesWaitForTheInstallDirectoryThenReachTheDiskAtOnce) {
         CreateDirectoryPath(dir); // already there: nothing new to record
         ASSERT_EQ(engine.CopieFichier(folder / "src.dat", dir + "\\GAME.DAT", false), 1);
         // Read while the run still holds it: every line is already there.
+        // The uninstaller's copy is made from the lines kept in memory.
+        EXPECT_EQ(record.Text(), ReadRecordFile(path));
         const ParsedRecord read = ParseRecord(ReadRecordFile(path));
         ASSERT_TRUE(read.valid);
-        ASSERT_EQ(read.entries.size(), 4u);
+        ASSERT_EQ(read.entries.size(), 5u);
         EXPECT_EQ(read.entries[0].kind, RecordKind::Language);
-        EXPECT_EQ(read.entries[1].kind, RecordKind::Folder);
-        EXPECT_EQ(read.entries[1].path, folder / "Product");
-        EXPECT_EQ(read.entries[2].path, dir);
-        EXPECT_EQ(read.entries[3].kind, RecordKind::File);
-        EXPECT_EQ(read.entries[3].path, dir + "\\GAME.DAT");
-        EXPECT_EQ(read.entries[3].size, 12u);
+        EXPECT_EQ(RecordedInstallDir(read), folder / "Product\\");
+        EXPECT_EQ(read.entries[2].kind, RecordKind::Folder);
+        EXPECT_EQ(read.entries[2].path, folder / "Product");
+        EXPECT_EQ(read.entries[3].path, dir);
+        EXPECT_EQ(read.entries[4].kind, RecordKind::File);
+        EXPECT_EQ(read.entries[4].path, dir + "\\GAME.DAT");
+        EXPECT_EQ(read.entries[4].size, 12u);
         const FILETIME stamp = Stamp(1000);
-        EXPECT_EQ(read.entries[3].time,
+        EXPECT_EQ(read.entries[4].time,
                   (static_cast<std::uint64_t>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime);
     }
     EXPECT_FALSE(Recording());
     // Outside a run the copies go unrecorded; the next run starts afresh.
     ASSERT_EQ(engine.CopieFichier(folder / "src.dat", dir + "\\OTHER.DAT", false), 1);
-    { InstallRecordFile again(path); }
+    { InstallRecordFile again(path, folder / "Product\\"); }
     const ParsedRecord fresh = ParseRecord(ReadRecordFile(path));
     ASSERT_TRUE(fresh.valid);
-    ASSERT_EQ(fresh.entries.size(), 1u);
+    ASSERT_EQ(fresh.entries.size(), 2u);
     EXPECT_EQ(fresh.entries[0].kind, RecordKind::Language);
 }

@@ -97,7 +97,7 @@ TEST(RunProgram, ExecuteGetsItsArgumentsAndDirectoryAndIsAwaited) {
 TEST(RunProgram, WaitLastsUntilTheProgramEnds) {
     TempFolder folder;
     PumpingView view;
-    ProgramLaunch launch{QuotedProbe() + " sleep 700", folder.Path(), ""};
+    ProgramLaunch launch{ProbePath(), QuotedProbe() + " sleep 700", folder.Path(), ""};
     const DWORD start = GetTickCount();
     EXPECT_TRUE(RunProgramAndWait(launch, view));
     EXPECT_GE(GetTickCount() - start, 600u);
@@ -112,7 +112,7 @@ TEST(RunProgram, WindowOfTheTitleIsClosedBeforeTheStart) {
     PumpingView view;
     HWND window = TitledWindow("Probe Title 12");
     ASSERT_TRUE(window);
-    ProgramLaunch launch{QuotedProbe(), folder.Path(), "Probe Title 12"};
+    ProgramLaunch launch{ProbePath(), QuotedProbe(), folder.Path(), "Probe Title 12"};
     const DWORD start = GetTickCount();
     EXPECT_TRUE(RunProgramAndWait(launch, view));
     EXPECT_FALSE(IsWindow(window));
@@ -139,7 +139,7 @@ TEST(RunProgram, WindowOfTheTitleIsAwaitedAfterTheProgramWhileItAnswers) {
     // 6.5 s after the start, and the run waits for that.
     SetTimer(nullptr, 0, 300, ShowLauncherWindow);
     SetTimer(nullptr, 0, 6500, CloseLauncherWindow);
-    ProgramLaunch launch{QuotedProbe() + " sleep 700", folder.Path(), "Probe Launcher 12"};
+    ProgramLaunch launch{ProbePath(), QuotedProbe() + " sleep 700", folder.Path(), "Probe Launcher 12"};
     const DWORD start = GetTickCount();
     EXPECT_TRUE(RunProgramAndWait(launch, view));
     EXPECT_GE(GetTickCount() - start, 6400u);
@@ -151,7 +151,7 @@ TEST(RunProgram, WindowOfTheTitleIsAwaitedAfterTheProgramWhileItAnswers) {
 TEST(RunProgram, ExitCodeOfStillActiveEndsTheWait) {
     TempFolder folder;
     PumpingView view;
-    ProgramLaunch launch{QuotedProbe() + " exit259", folder.Path(), ""};
+    ProgramLaunch launch{ProbePath(), QuotedProbe() + " exit259", folder.Path(), ""};
     EXPECT_TRUE(RunProgramAndWait(launch, view));
     EXPECT_EQ(ProbeLines(folder.Path()).size(), 2u);
 }
@@ -198,7 +198,7 @@ TEST(RunProgram, ProgramWithoutAWindowBringsTheMainWindowBackWhileAwaited) {
     const int language = App().languageIndex;
     App().languageIndex = 3;                // Spanish
     view.SetMessage("Instalando el juego"); // the script's MESSAGE
-    ProgramLaunch launch{QuotedProbe() + " sleep 16500", folder.Path(), ""};
+    ProgramLaunch launch{ProbePath(), QuotedProbe() + " sleep 16500", folder.Path(), ""};
     EXPECT_TRUE(RunProgramAndWait(launch, view));
     App().languageIndex = language;
     // Hidden, shown again after a while with what setup waits for, in the

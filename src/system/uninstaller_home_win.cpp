@@ -1,0 +1,137 @@
+#include "system/uninstaller_home_win.h"
+
+#include "core/ascii.h"
+#include "core/run_log.h"
+#include "core/trust_rules.h"
+#include "files/canonical_path_win.h"
+#include "files/file_status_win.h"
+#include "files/install_record_win.h"
+#include "platform/folder_security_win.h"
+#include "system/registry_key_win.h"
+#include "system/setup_keys.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr char kUninstallerName[] = "Uninst.exe";
+constexpr char kHomesBelowCommonFiles[] = "Morvel\\Uninstall";
+
+std::string HomesFolder() {
+    const std::string common =
+        RegistryKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion")
+            .Text("CommonFilesDir");
+    const std::string canonical = CanonicalFolder(common);
+    return canonical.empty() ? "" : canonical + kHomesBelowCommonFiles + "\\";
+}
+
+// The program of a command line: its quoted first word, or all of it.
+std::string CommandProgram(const std::string &command) {
+    if (!command.empty() && command[0] == '"') {
+        const std::size_t end = command.find('"', 1);
+        return end == std::string::npos ? "" : command.substr(1, end - 1);
+    }
+    return command;
+}
+
+std::string FolderOf(const std::string &path) {
+    const std::size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+bool WriteNewFile(const std::string &path, const std::string &text) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    const bool ok = file &&
+                    WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
+                              nullptr) &&
+                    written == text.size() && FlushFileBuffers(file.Get());
+    return file.Close() && ok;
+}
+
+} // namespace
+
+std::string UninstallerHome(const std::string &entryName) {
+    const std::string homes = HomesFolder();
+    return homes.empty() ? "" : homes + FolderNameOf(entryName) + "\\";
+}
+
+bool InUninstallerHomes(const std::string &folder) {
+    const std::string homes = HomesFolder();
+    return !homes.empty() && folder.size() > homes.size() && StartsWithNoCase(folder, homes);
+}
+
+bool PlaceUninstaller(const std::string &home, const std::string &uninstaller) {
+    // The levels above lie in the common files folder, which only
+    // administrators may change: they take its rights.
+    const std::string homes = HomesFolder();
+    CreateDirectoryA(homes.substr(0, homes.size() - 1 - std::string("\\Uninstall").size()).c_str(),
+                     nullptr);
+    CreateDirectoryA(homes.substr(0, homes.size() - 1).c_str(), nullptr);
+    const std::string folder = home.substr(0, home.size() - 1);
+    if (!platform::MakeProtectedFolder(folder)) {
+        Log().Line("Could not make the uninstaller's folder " + folder + " (Win32 error " +
+                   std::to_string(GetLastError()) + ")");
+        return false;
+    }
+    const std::string program = home + kUninstallerName;
+    if (uninstaller.empty() || !CopyFileA(uninstaller.c_str(), program.c_str(), FALSE)) {
+        Log().Line("Could not put the uninstaller " +
+                   (uninstaller.empty() ? std::string("(setup installed none)") : uninstaller) +
+                   " into " + folder);
+        return false;
+    }
+    Log().Line("Uninstaller kept in " + folder);
+    return true;
+}
+
+bool KeepRecord(const std::string &home, const std::string &recordText) {
+    if (WriteNewFile(home + kInstallRecordName, recordText))
+        return true;
+    Log().Line("Could not write the uninstaller's record into " + home);
+    return false;
+}
+
+void RemoveUninstallerHome(const std::string &home) {
+    if (!InUninstallerHomes(home))
+        return;
+    for (const char *name : {kUninstallerName, kInstallRecordName}) {
+        const std::string path = home + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+    if (RemoveDirectoryA(home.substr(0, home.size() - 1).c_str()))
+        Log().Line("Removed the earlier uninstaller's folder " + home);
+}
+
+std::vector<InstalledEntry> EntriesFor(const std::string &installDir) {
+    std::vector<InstalledEntry> found;
+    const std::string list = SetupKeyPath(SetupKeyId::Uninstall);
+    const RegistryKey entries(HKEY_LOCAL_MACHINE, list.substr(0, list.rfind('\\')));
+    for (const std::string &name : entries.Subkeys()) {
+        const RegistryKey entry(entries.Get(), name);
+        const std::string program = CanonicalPath(CommandProgram(entry.Text("UninstallString")));
+        const std::string uninstallerDir = FolderOf(program);
+        const std::string location = CanonicalFolder(entry.Text("InstallLocation"));
+        if (uninstallerDir.empty() ||
+            !(EqualsNoCase(uninstallerDir, installDir) || EqualsNoCase(location, installDir)))
+            continue;
+        found.push_back({name, entry.Text("DisplayName"), uninstallerDir});
+    }
+    return found;
+}
+
+ParsedRecord ProtectedRecordFor(const std::string &installDir, std::string &home) {
+    for (const InstalledEntry &entry : EntriesFor(installDir)) {
+        if (!InUninstallerHomes(entry.uninstallerDir) ||
+            !platform::OnlyAdministratorsMayWrite(entry.uninstallerDir))
+            continue;
+        ParsedRecord record = ParseRecord(ReadRecordFile(entry.uninstallerDir + kInstallRecordName));
+        if (record.valid && EqualsNoCase(RecordedInstallDir(record), installDir)) {
+            home = entry.uninstallerDir;
+            return record;
+        }
+    }
+    return ParsedRecord();
+}
