@@ -22,9 +22,9 @@ constexpr char kCreatorOwner[] = "S-1-3-0";
 constexpr std::uint32_t kWriteRights = 0x00000002 | 0x00000004 | 0x00000040 | 0x00010000 |
                                        0x00040000 | 0x00080000 | 0x10000000 | 0x40000000;
 
-bool Trusted(const std::string &account) {
+bool Trusted(const std::string &account, const std::string &self) {
     return account == kSystemAccount || account == kAdministratorsAccount ||
-           account == kInstallerService;
+           account == kInstallerService || (!self.empty() && account == self);
 }
 
 const char *const kProgramExtensions[] = {"EXE", "DLL", "OCX", "COM", "SCR", "CPL", "DRV",
@@ -32,14 +32,14 @@ const char *const kProgramExtensions[] = {"EXE", "DLL", "OCX", "COM", "SCR", "CP
 
 } // namespace
 
-bool OthersMayWrite(const FolderSecurity &security) {
-    if (!security.hasList || !Trusted(security.owner))
+bool OthersMayWrite(const FolderSecurity &security, const std::string &self) {
+    if (!security.hasList || !Trusted(security.owner, self))
         return true;
     for (const AccessEntry &entry : security.entries) {
         // A denial takes nothing away from the trusted accounts' rights.
         if (!entry.allow || entry.inheritOnly || entry.account == kCreatorOwner)
             continue;
-        if ((entry.rights & kWriteRights) && !Trusted(entry.account))
+        if ((entry.rights & kWriteRights) && !Trusted(entry.account, self))
             return true;
     }
     return false;
@@ -51,7 +51,8 @@ std::vector<std::string> LevelsBelowRoot(const std::string &path) {
         from = 3;
     } else if (path.rfind("\\\\", 0) == 0) {
         const std::size_t server = path.find('\\', 2);
-        const std::size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
+        const std::size_t share =
+            server == std::string::npos ? server : path.find('\\', server + 1);
         if (share == std::string::npos)
             return {};
         from = share + 1;
@@ -105,7 +106,8 @@ LaunchDecision DecideLaunch(const std::string &path, const std::string &installD
 std::string FolderNameOf(const std::string &entryName) {
     std::string name = entryName.substr(0, 64);
     for (char &c : name) {
-        if (static_cast<unsigned char>(c) < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos)
+        if (static_cast<unsigned char>(c) < 32 ||
+            std::string("\\/:*?\"<>|").find(c) != std::string::npos)
             c = '_';
     }
     // The system drops a final dot or blank from a folder's name.

@@ -29,10 +29,12 @@ extern const char kSystemAccount[];         // LocalSystem
 extern const char kAdministratorsAccount[]; // the Administrators group
 extern const char kUsersAccount[];          // the Users group
 
-// True when an account other than the system, the administrators and the
-// system's own installer service may write into the folder, delete or
-// rename it, or change its access list (as its owner or by a right).
-bool OthersMayWrite(const FolderSecurity &security);
+// True when an account other than the system, the administrators, the
+// system's own installer service and `self` (the account asking, which
+// gains nothing by trusting what it may change itself) may write into the
+// folder, delete or rename it, or change its access list (as its owner or
+// by a right).
+bool OthersMayWrite(const FolderSecurity &security, const std::string &self);
 
 // The folders of a full path below its root, outermost first:
 // "C:\A\B\" gives "C:\A" and "C:\A\B"; "\\srv\share\A" gives "\\srv\share\A".

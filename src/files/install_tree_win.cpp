@@ -111,8 +111,7 @@ bool MakeRealFolder(const std::string &folder, bool &real) {
     bool made = CreateDirectoryA(folder.c_str(), nullptr) != FALSE;
     real = EnterFolder(folder);
     // RemoveDirectoryA takes a link away as itself, never what it points to.
-    if (!real && !made && current && current->Inside(folder) &&
-        RemoveDirectoryA(folder.c_str())) {
+    if (!real && !made && current && current->Inside(folder) && RemoveDirectoryA(folder.c_str())) {
         made = CreateDirectoryA(folder.c_str(), nullptr) != FALSE;
         real = made && EnterFolder(folder);
     }

@@ -32,6 +32,9 @@ struct Advapi32 {
     BOOL(WINAPI *getSecurityDescriptorOwner)(PSECURITY_DESCRIPTOR, PSID *, LPBOOL) = nullptr;
     BOOL(WINAPI *getSecurityDescriptorDacl)(PSECURITY_DESCRIPTOR, LPBOOL, PACL *, LPBOOL) = nullptr;
     BOOL(WINAPI *getAce)(PACL, DWORD, LPVOID *) = nullptr;
+    BOOL(WINAPI *openProcessToken)(HANDLE, DWORD, PHANDLE) = nullptr;
+    BOOL(WINAPI *getTokenInformation)
+    (HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD) = nullptr;
 
     bool CanRead() const {
         return getFileSecurity && getSecurityDescriptorOwner && getSecurityDescriptorDacl && getAce;
@@ -68,6 +71,8 @@ const Advapi32 &Security() {
         Find("GetSecurityDescriptorOwner", f.getSecurityDescriptorOwner);
         Find("GetSecurityDescriptorDacl", f.getSecurityDescriptorDacl);
         Find("GetAce", f.getAce);
+        Find("OpenProcessToken", f.openProcessToken);
+        Find("GetTokenInformation", f.getTokenInformation);
         return f;
     }();
     return functions;
@@ -109,11 +114,27 @@ std::string SidText(PSID sid) {
     return text;
 }
 
+// The account this process runs as.
+std::string OwnAccount() {
+    const Advapi32 &f = Security();
+    HANDLE token = nullptr;
+    if (!f.openProcessToken || !f.getTokenInformation ||
+        !f.openProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return "";
+    std::vector<DWORD> buffer(128);
+    DWORD size = 0;
+    const bool ok = f.getTokenInformation(token, TokenUser, buffer.data(),
+                                          static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &size);
+    CloseHandle(token);
+    return ok ? SidText(reinterpret_cast<TOKEN_USER *>(buffer.data())->User.Sid) : "";
+}
+
 bool VolumeKeepsRights(const std::string &path) {
     std::string root = path.substr(0, 3);
     if (path.rfind("\\\\", 0) == 0) {
         const std::size_t server = path.find('\\', 2);
-        const std::size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
+        const std::size_t share =
+            server == std::string::npos ? server : path.find('\\', server + 1);
         root = (share == std::string::npos ? path : path.substr(0, share)) + "\\";
     }
     DWORD flags = 0;
@@ -172,8 +193,7 @@ bool MakeProtectedFolder(const std::string &path) {
     SECURITY_ATTRIBUTES attributes{sizeof attributes, &owned, FALSE};
     if (!ownerSet || !CreateDirectoryA(path.c_str(), &attributes)) {
         attributes.lpSecurityDescriptor = &descriptor;
-        if (!CreateDirectoryA(path.c_str(), &attributes) &&
-            GetLastError() != ERROR_ALREADY_EXISTS)
+        if (!CreateDirectoryA(path.c_str(), &attributes) && GetLastError() != ERROR_ALREADY_EXISTS)
             return false;
     }
     // An existing folder (an earlier installation's) gets the list anew; a
@@ -246,7 +266,7 @@ bool OnlyAdministratorsMayWrite(const std::string &path) {
     FolderSecurity security;
     switch (ReadFolderSecurity(path, security)) {
     case SecurityRead::Read:
-        return !OthersMayWrite(security);
+        return !OthersMayWrite(security, OwnAccount());
     case SecurityRead::NoAcls: {
         char windows[MAX_PATH];
         const UINT length = GetWindowsDirectoryA(windows, sizeof windows);

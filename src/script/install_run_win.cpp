@@ -77,7 +77,8 @@ std::vector<RecordEntry> EarlierRecord(const std::string &installDir) {
         return {};
     const RecordBounds bounds = InstallBounds(installDir, uninstallerDir);
     std::vector<RecordEntry> kept;
-    for (const RecordEntry &entry : ScreenRecord(record.entries, bounds, RecordPathsWithin(bounds)).accepted) {
+    for (const RecordEntry &entry :
+         ScreenRecord(record.entries, bounds, RecordPathsWithin(bounds)).accepted) {
         if (entry.kind != RecordKind::File && entry.kind != RecordKind::Language &&
             entry.kind != RecordKind::InstallDir)
             kept.push_back(entry);

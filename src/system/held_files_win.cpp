@@ -48,8 +48,13 @@ bool HeldFiles::SameAsSource(HANDLE file, const std::string &source) const {
 bool HeldFiles::Hold(const std::string &path) {
     if (platform::IsWindows95Family())
         return true;
+    // A path relative to setup's own folder (a script's *NONE) made full.
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    const std::string canonical =
+        length > 0 && length < sizeof full ? CanonicalPath(std::string(full, length)) : "";
     const LaunchDecision decision =
-        DecideLaunch(CanonicalPath(path), CanonicalFolder(run_.dirs.install), run_.written);
+        DecideLaunch(canonical, CanonicalFolder(run_.dirs.install), run_.written);
     if (decision.check == LaunchCheck::Start)
         return true;
     if (decision.check == LaunchCheck::SameAsSource) {

@@ -47,8 +47,13 @@ public:
         std::string uninstallerDir = dir;
         std::string home;
         if (!platform::IsWindows95Family()) {
+            const std::string source = UninstallerSource();
+            if (source.empty()) {
+                Log().Line("No uninstall entry: this run installed no Uninst.exe");
+                return;
+            }
             home = UninstallerHome(name);
-            if (home.empty() || !PlaceUninstaller(home, UninstallerSource())) {
+            if (home.empty() || !PlaceUninstaller(home, source)) {
                 Log().Line("Uninstall entry not written: its uninstaller has no safe place");
                 App().outcome.failed = true;
                 return;

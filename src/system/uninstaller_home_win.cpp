@@ -43,10 +43,10 @@ bool WriteNewFile(const std::string &path, const std::string &text) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    const bool ok = file &&
-                    WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                              nullptr) &&
-                    written == text.size() && FlushFileBuffers(file.Get());
+    const bool ok =
+        file &&
+        WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size() && FlushFileBuffers(file.Get());
     return file.Close() && ok;
 }
 
@@ -127,7 +127,8 @@ ParsedRecord ProtectedRecordFor(const std::string &installDir, std::string &home
         if (!InUninstallerHomes(entry.uninstallerDir) ||
             !platform::OnlyAdministratorsMayWrite(entry.uninstallerDir))
             continue;
-        ParsedRecord record = ParseRecord(ReadRecordFile(entry.uninstallerDir + kInstallRecordName));
+        ParsedRecord record =
+            ParseRecord(ReadRecordFile(entry.uninstallerDir + kInstallRecordName));
         if (record.valid && EqualsNoCase(RecordedInstallDir(record), installDir)) {
             home = entry.uninstallerDir;
             return record;

@@ -31,7 +31,7 @@ void RemoveUninstallerHome(const std::string &home);
 
 // An uninstall entry of the machine that belongs to an install folder.
 struct InstalledEntry {
-    std::string keyName;        // under the list of programs' key
+    std::string keyName; // under the list of programs' key
     std::string displayName;
     std::string uninstallerDir; // canonical, ending in a backslash
 };

@@ -353,9 +353,10 @@ private:
 
     // A link where setup made a folder goes as itself; a real folder through
     // its handle, once empty.
-    void RemoveHeldFolder(const std::string &path) {
-        FileHandle dir(OpenNoFollow(path, DELETE | FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE));
+    // `listKept`: a folder left for the files in it is the user's to know of.
+    void RemoveHeldFolder(const std::string &path, bool listKept = true) {
+        FileHandle dir(
+            OpenNoFollow(path, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE));
         HandleStatus status;
         if (!dir || !StatusOf(dir.Get(), status))
             return;
@@ -364,8 +365,9 @@ private:
         if (DeleteThroughHandle(dir.Get(), status.attributes)) {
             Note(IsLink(status) ? "Removed (a link, as itself)" : "Removed folder", path);
         } else if (!IsLink(status)) {
-            outcome_.folders.push_back(path);
-            Note("Kept folder (holds files of the user's)", path);
+            if (listKept)
+                outcome_.folders.push_back(path);
+            Note("Kept folder (not empty)", path);
         }
     }
 
@@ -379,11 +381,10 @@ public:
                  DeleteFileA(record.c_str()))
             Note("Removed", record);
         if (recorded && nt_)
-            RemoveHeldFolder(installDir_.substr(0, installDir_.size() - 1));
+            RemoveHeldFolder(installDir_.substr(0, installDir_.size() - 1), outcome_.inUse.empty());
     }
 
 private:
-
     void RemoveValue(const RecordEntry &entry) {
         RegistryKey key;
         const HKEY root = RootOf(entry.root);

@@ -230,8 +230,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const std::string ownRecord = source.ownDir + kInstallRecordName;
         if (DeleteFileA(ownRecord.c_str()))
             Log().Line("Removed: " + ownRecord);
-        if (recordedFolder && PathExists(installDir))
-            outcome.folders.push_back(installDir.substr(0, installDir.size() - 1));
     } else {
         // The record goes even when something was kept: a second run finds
         // nothing left of this installation to remove.

@@ -67,6 +67,12 @@ std::map<std::string, std::string> ScriptCd(const std::string &installDir,
     return files;
 }
 
+std::string NtSetupExe() {
+    const std::string copy = "D:\\bin\\SETUPNT.EXE";
+    CopyFileA(kSetupExe, copy.c_str(), FALSE);
+    return copy;
+}
+
 std::string DemoCdFile(const std::string &name) {
     return ReadBytes("D:\\democd\\" + name, "");
 }

@@ -45,6 +45,10 @@ std::map<std::string, std::string> ScriptCd(const std::string &installDir,
 // The bytes of a file of the sample CD (D:\democd).
 std::string DemoCdFile(const std::string &name);
 
+// Wine runs setup.exe as Windows 98 (its AppDefaults entry): a copy of it
+// under another name, which Wine runs as the NT family.
+std::string NtSetupExe();
+
 // ValidCd plus the sample CD's message catalogs.
 std::map<std::string, std::string> CdWithCatalogs(char language);
 

@@ -334,24 +334,31 @@ TEST(Install, DirectoriesAreMadeLevelByLevelAndRemovedButReadOnlyFilesStay) {
     SetFileAttributesA((dir + "\\TEMP\\B\\kept.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The clean-up deletes only where this product was installed before; any
+// other folder's files are not setup's to delete.
 TEST(Install, KeepEverythingDeletesOnlyTheNamedFiles) {
     const std::string dir = "C:\\e2e-keep";
-    RemoveTreeOf(dir);
-    CreateDirectoryA(dir.c_str(), nullptr);
-    PutFile(dir + "\\KEEP.TXT", "x");
-    PutFile(dir + "\\OLD.DAT", "x");
-    PutFile(dir + "\\OLDER.DAT", "x");
-    PutFile(dir + "\\GONE.INI", "x");
-    Cd cd("install-keep", ScriptCd("e2e-keep", "NODELETE *.*\r\nDELETEFILE *.DAT\r\n"
-                                               "DELETEFILE GONE.INI\r\nALLDONE\r\n"));
-    InstallRun run(cd.Dir());
-    ASSERT_NE(run.window, nullptr);
-    const Box box = WaitForBox(run.setup);
-    AnswerAndExpectEnd(run, box, IDOK);
-    EXPECT_TRUE(Exists(dir + "\\KEEP.TXT"));
-    EXPECT_FALSE(Exists(dir + "\\OLD.DAT"));
-    EXPECT_FALSE(Exists(dir + "\\OLDER.DAT"));
-    EXPECT_FALSE(Exists(dir + "\\GONE.INI"));
+    for (const bool earlierInstallation : {true, false}) {
+        SCOPED_TRACE(earlierInstallation ? "over an earlier installation" : "in a foreign folder");
+        RemoveTreeOf(dir);
+        CreateDirectoryA(dir.c_str(), nullptr);
+        if (earlierInstallation)
+            PutFile(dir + "\\UNINST$$.REC", "SETUPREC\t1\r\n");
+        PutFile(dir + "\\KEEP.TXT", "x");
+        PutFile(dir + "\\OLD.DAT", "x");
+        PutFile(dir + "\\OLDER.DAT", "x");
+        PutFile(dir + "\\GONE.INI", "x");
+        Cd cd("install-keep", ScriptCd("e2e-keep", "NODELETE *.*\r\nDELETEFILE *.DAT\r\n"
+                                                   "DELETEFILE GONE.INI\r\nALLDONE\r\n"));
+        InstallRun run(cd.Dir());
+        ASSERT_NE(run.window, nullptr);
+        const Box box = WaitForBox(run.setup);
+        AnswerAndExpectEnd(run, box, IDOK);
+        EXPECT_TRUE(Exists(dir + "\\KEEP.TXT"));
+        EXPECT_EQ(Exists(dir + "\\OLD.DAT"), !earlierInstallation);
+        EXPECT_EQ(Exists(dir + "\\OLDER.DAT"), !earlierInstallation);
+        EXPECT_EQ(Exists(dir + "\\GONE.INI"), !earlierInstallation);
+    }
 }
 
 TEST(Install, UnknownMacroInACopyLineStopsTheRun) {

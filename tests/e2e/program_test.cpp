@@ -58,3 +58,33 @@ TEST(Programs, ExecuteAndVersionedInstallRunTheProbeBeforeTheClosingMessage) {
     PostMessageA(box.window, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(setup.WaitExit(15000), 0u);
 }
+
+// On the NT family a program a pupil left in the install folder, dated
+// later than the CD's, is replaced by the CD's before setup starts it.
+TEST(Programs, ANewerProgramLeftInTheInstallFolderIsNotStarted) {
+    const std::string dir = "C:\\e2e-newer";
+    const std::string probe = ReadAll("E:\\system-probe\\run_probe.exe");
+    ASSERT_FALSE(probe.empty()) << "the probe is copied to E: before the scenarios";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    DeleteFileA((dir + "\\probe-out.txt").c_str());
+    const std::string pupils = dir + "\\HELPER.EXE";
+    ASSERT_TRUE(WriteBytes(pupils, probe + "the pupil's"));
+    HANDLE file =
+        CreateFileA(pupils.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SYSTEMTIME later{2099, 1, 0, 1, 12, 0, 0, 0};
+    FILETIME stamp{};
+    SystemTimeToFileTime(&later, &stamp);
+    SetFileTime(file, nullptr, nullptr, &stamp);
+    CloseHandle(file);
+    auto files = ScriptCd("e2e-newer", "MKDIR *DESTDIR\r\nCOPY HELPER.EXE *DESTDIR\r\n"
+                                       "EXECUTE HELPER.EXE *DESTDIR\r\nALLDONE\r\n");
+    files["HELPER.EXE"] = probe;
+    Cd cd("programs-newer", files);
+    ui::Program setup(NtSetupExe(), cd.Dir(), "/S");
+    EXPECT_EQ(setup.WaitExit(30000), 0u);
+
+    EXPECT_EQ(ReadAll(pupils), probe);
+    // The CD's program ran, once.
+    EXPECT_EQ(ReadAll(dir + "\\probe-out.txt"), dir + "\\HELPER.EXE\r\n" + dir + "\r\n");
+    RemoveTree(dir);
+}

@@ -234,6 +234,27 @@ TEST(UninstCommandLine, OnlyASilentWordAfterTheProgramNameCounts) {
     EXPECT_FALSE(SilentSwitch("Uninst.exe /SILENT"));
     EXPECT_EQ(LogSwitch("Uninst.exe /S -log=\"C:\\My Logs\\u.log\""), "C:\\My Logs\\u.log");
     EXPECT_EQ(LogSwitch("\"C:\\/LOG=x\\Uninst.exe\" /LOG="), "");
+    EXPECT_EQ(UnknownSwitch("Uninst.exe /S -log=\"C:\\My Logs\\u.log\""), "");
+    EXPECT_EQ(UnknownSwitch("Uninst.exe /S /quiet"), "/quiet");
+}
+
+// What deployment tools read from the exit code.
+TEST(UninstCommandLine, ExitCodes) {
+    const struct {
+        UninstResult result;
+        int code;
+    } kCases[] = {
+        {{}, 0},
+        {{false, false, false, false, false, 0, 2}, 3010},
+        {{false, false, false, false, false, 1, 2}, 1603},
+        {{false, false, false, false, true, 0, 0}, 1603},
+        {{false, false, true, false, false, 0, 0}, 1605},
+        {{false, false, false, true, false, 0, 0}, 1602},
+        {{false, true, true, false, false, 0, 0}, 1618},
+        {{true, true, false, false, false, 0, 0}, 1639},
+    };
+    for (const auto &c : kCases)
+        EXPECT_EQ(UninstExitCode(c.result), c.code);
 }
 
 TEST(UninstCommandLine, TextsNameTheProduct) {

@@ -30,6 +30,7 @@ struct ComponentRun {
         CreateDirectoryA(run.dirs.source.c_str(), nullptr);
         CreateDirectoryA(run.dirs.install.c_str(), nullptr);
         run.settingsPath = folder / "PXD.INI";
+        engine.TrackPrograms(run.dirs.install, run.written); // as a run on the NT family
         components = MakeComponentCommands(run, view, engine);
     }
 };

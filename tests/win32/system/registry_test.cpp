@@ -1,6 +1,7 @@
 #include "system/registry.h"
 
 #include "core/run_state.h"
+#include "files/canonical_path_win.h"
 #include "system/autoexec_win.h"
 #include "system/registry_commands.h"
 #include "test_view.h"
@@ -8,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sddl.h>
+
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -70,22 +74,85 @@ TEST_F(RegistryTest, ValuesAreWrittenIntoNewAndExistingKeys) {
     EXPECT_FALSE(SetRegistryString(HKEY_LOCAL_MACHINE, std::string(300, 'k'), "x", "y"));
 }
 
-TEST_F(RegistryTest, UninstallEntryKeepsOtherValuesOfItsKey) {
+// What an access list grants to an account, "S-1-..." as the system spells it.
+DWORD Granted(const std::string &folder, const char *accountText) {
+    PSID account = nullptr;
+    if (!ConvertStringSidToSidA(accountText, &account))
+        return ~0u;
+    DWORD needed = 0;
+    GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    std::vector<char> buffer(needed);
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL acl = nullptr;
+    DWORD rights = ~0u;
+    if (needed &&
+        GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, buffer.data(), needed,
+                         &needed) &&
+        GetSecurityDescriptorDacl(buffer.data(), &present, &acl, &defaulted) && present && acl) {
+        rights = 0;
+        for (DWORD i = 0; i < acl->AceCount; ++i) {
+            ACCESS_ALLOWED_ACE *ace = nullptr;
+            if (GetAce(acl, i, reinterpret_cast<void **>(&ace)) &&
+                ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && EqualSid(account, &ace->SidStart))
+                rights |= ace->Mask;
+        }
+    }
+    LocalFree(account);
+    return rights;
+}
+
+TEST_F(RegistryTest, UninstallEntryRunsItsUninstallerFromAFolderOnlyAdministratorsChange) {
+    TempFolder folder;
     RunState run;
     run.productName = "Setup Test Product";
     run.productVersion = 102;
-    run.dirs.install = "D:\\SETUP TEST\\";
+    run.dirs.install = folder.Path();
+    // The run wrote the uninstaller into the install folder from the CD.
+    WriteBytes(folder / "CD-UNINST.EXE", "the CD's uninstaller");
+    run.written.Add(CanonicalPath(folder / "Uninst.exe"), folder / "CD-UNINST.EXE");
     RecordingView view;
     const std::string key =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup Test Product V.1.02 on D";
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Setup Test Product V.1.02 on " +
+        folder.Path().substr(0, 1);
     ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, key, "Publisher", "kept"));
     ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, key, "DisplayName", "old"));
 
     MakeRegistryCommands(run, view)->WriteUninstallEntry();
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, "DisplayName"), "Setup Test Product V.1.02 on D");
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, "UninstallString"),
-              "\"D:\\SETUP TEST\\Uninst.exe\"");
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, "DisplayName"),
+              "Setup Test Product V.1.02 on " + folder.Path().substr(0, 1));
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, "Publisher"), "kept");
+    const std::string home = "C:\\Program Files\\Common Files\\Morvel\\Uninstall\\Setup Test "
+                             "Product V.1.02 on " +
+                             folder.Path().substr(0, 1);
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, "UninstallString"),
+              "\"" + home + "\\Uninst.exe\"");
+    EXPECT_EQ(ReadBytes(home + "\\Uninst.exe"), "the CD's uninstaller");
+    // Users may read and run; no one but the system and the administrators
+    // may change anything there.
+    for (const char *account : {"S-1-5-32-545", "S-1-5-11", "S-1-1-0"}) {
+        SCOPED_TRACE(account);
+        EXPECT_EQ(Granted(home, account) &
+                      (FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_DELETE_CHILD | DELETE | WRITE_DAC |
+                       WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL),
+                  0u);
+    }
+    {
+        DWORD needed = 0;
+        GetFileSecurityA(home.c_str(), DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION,
+                         nullptr, 0, &needed);
+        std::vector<char> buffer(needed);
+        GetFileSecurityA(home.c_str(), DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION,
+                         buffer.data(), needed, &needed);
+        char *text = nullptr;
+        ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            buffer.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION,
+            &text, nullptr);
+        printf("SD: %s\n", text ? text : "(null)");
+    }
+    DeleteFileA((home + "\\Uninst.exe").c_str());
+    DeleteFileA((home + "\\UNINST$$.REC").c_str());
+    RemoveDirectoryA(home.c_str());
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
 }
 

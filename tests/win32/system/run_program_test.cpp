@@ -4,6 +4,7 @@
 
 #include "core/app_state.h"
 #include "core/run_state.h"
+#include "files/canonical_path_win.h"
 #include "system/component_commands.h"
 #include "files/copy_engine.h"
 #include "system/browse_url_win.h"
@@ -78,20 +79,48 @@ HWND TitledWindow(const char *title, bool stubborn = false) {
 
 } // namespace
 
+// In the install folder, which every user may change, only the program this
+// run wrote there, still as the CD has it, is started.
 TEST(RunProgram, ExecuteGetsItsArgumentsAndDirectoryAndIsAwaited) {
-    TempFolder folder;
-    RunState run;
-    run.dirs = DirsOn(folder);
-    CopyFileA(ProbePath().c_str(), (run.dirs.install + "run_probe.exe").c_str(), FALSE);
-    PumpingView view;
-    const auto programs = MakeProgramCommands(run, view);
-    programs->Run(ExecuteCommand{"run_probe.exe", "/x", "*DESTDIR", ""});
-    const auto lines = ProbeLines(run.dirs.install);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], run.dirs.install + "run_probe.exe /x");
-    EXPECT_EQ(WithoutBackslash(lines[1]), WithoutBackslash(run.dirs.install));
-    EXPECT_EQ(view.shown, (std::vector<bool>{false, true}));
-    EXPECT_TRUE(view.alerts.empty());
+    const struct {
+        const char *name;
+        bool writtenByTheRun;
+        bool changedSince;
+        bool started;
+    } kCases[] = {{"written by the run", true, false, true},
+                  {"left there by someone", false, false, false},
+                  {"changed since the run wrote it", true, true, false}};
+    for (const auto &c : kCases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        RunState run;
+        run.dirs = DirsOn(folder);
+        const std::string program = run.dirs.install + "run_probe.exe";
+        CopyFileA(ProbePath().c_str(), program.c_str(), FALSE);
+        if (c.writtenByTheRun)
+            run.written.Add(CanonicalPath(program), ProbePath());
+        if (c.changedSince) {
+            HANDLE file =
+                CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            SetFilePointer(file, 0, nullptr, FILE_END);
+            DWORD written = 0;
+            WriteFile(file, "x", 1, &written, nullptr);
+            CloseHandle(file);
+        }
+        PumpingView view;
+        const auto programs = MakeProgramCommands(run, view);
+        programs->Run(ExecuteCommand{"run_probe.exe", "/x", "*DESTDIR", ""});
+        const auto lines = ProbeLines(run.dirs.install);
+        if (!c.started) {
+            EXPECT_TRUE(lines.empty());
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], run.dirs.install + "run_probe.exe /x");
+        EXPECT_EQ(WithoutBackslash(lines[1]), WithoutBackslash(run.dirs.install));
+        EXPECT_EQ(view.shown, (std::vector<bool>{false, true}));
+        EXPECT_TRUE(view.alerts.empty());
+    }
 }
 
 TEST(RunProgram, WaitLastsUntilTheProgramEnds) {
@@ -139,7 +168,8 @@ TEST(RunProgram, WindowOfTheTitleIsAwaitedAfterTheProgramWhileItAnswers) {
     // 6.5 s after the start, and the run waits for that.
     SetTimer(nullptr, 0, 300, ShowLauncherWindow);
     SetTimer(nullptr, 0, 6500, CloseLauncherWindow);
-    ProgramLaunch launch{ProbePath(), QuotedProbe() + " sleep 700", folder.Path(), "Probe Launcher 12"};
+    ProgramLaunch launch{ProbePath(), QuotedProbe() + " sleep 700", folder.Path(),
+                         "Probe Launcher 12"};
     const DWORD start = GetTickCount();
     EXPECT_TRUE(RunProgramAndWait(launch, view));
     EXPECT_GE(GetTickCount() - start, 6400u);
