@@ -121,3 +121,33 @@ TEST(Unattended, SecondSetupWhileOneRunsEndsWith1618AndQuitWith1602) {
     ui::PostClick(window, 1015);
     EXPECT_EQ(first.WaitExit(10000), 1602u);
 }
+
+// A deployment tool updates the room's 1.02 to 1.10 in the same folder: the
+// list of programs keeps one entry, the new one.
+TEST(Unattended, AnUpdateInTheSameFolderLeavesOneEntry) {
+    const std::string list = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+    const std::string homes = "C:\\Program Files\\Common Files\\Morvel\\Uninstall\\";
+    RemoveTree("C:\\e2e-update");
+    for (const char *version : {"102", "110"}) {
+        SCOPED_TRACE(version);
+        auto files = ScriptCd("e2e-update", "MKDIR *DESTDIR\r\nCOPY UNINST.EXE *DESTDIR\r\n"
+                                            "COPY NOMENCLATUREFILE *DESTDIR\r\nALLDONE\r\n");
+        files.erase("DEMOA110.CD1");
+        files[std::string("DEMOA") + version + ".CD1"] = "disk 1\r\n";
+        files["UNINST.EXE"] = DemoCdFile("DATA\\Uninst.exe");
+        Cd cd(std::string("quiet-update-") + version, files);
+        EXPECT_EQ(RunQuiet(cd.Dir(), "/S", NtSetupExe()), 0u);
+    }
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (list + "Demo Title V.1.02 on C").c_str(), 0,
+                            KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_FALSE(Exists(homes + "Demo Title V.1.02 on C"));
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (list + "Demo Title V.1.10 on C").c_str(), 0,
+                            KEY_READ, &key),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_TRUE(Exists(homes + "Demo Title V.1.10 on C\\Uninst.exe"));
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (list + "Demo Title V.1.10 on C").c_str());
+    RemoveTree("C:\\e2e-update");
+}
