@@ -75,7 +75,7 @@ bool MakeCd(const fs::path &cd, int lines, int records) {
     fs::remove_all(cd);
     Write(cd / "PXD.INI", "[general]\r\nproduct=Bench\r\nsourcedirectory=DATA\r\n"
                           "installdirectory=\\Bench\r\nExec=BENCH.EXE\r\n"
-                          "[configuration]\r\ndiskspacereq=4000\r\n");
+                          "[configuration]\r\ndiskspacereq=2000\r\n");
     Write(cd / "BENCA100.CD1", "bench");
     Write(cd / "SETUP.BMP", StartPicture());
     for (int i = 0; i < kFiles; ++i) {

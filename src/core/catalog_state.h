@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/limits.h"
 #include "dbf/catalog_table.h"
 
 #include <string>
 
 // What the message catalog keeps for the whole run: the table engine, the
 // two tables, the key parts every lookup uses and the one result buffer all
-// lookups share (255 bytes, so a text shows at most 254 of its bytes).
+// lookups share (a text shows at most kMaxCatalogText of its bytes).
 struct CatalogState {
     CatalogEngine engine;
     CatalogTable setup;  // SETUP.DBF: setup's own texts
@@ -15,5 +16,5 @@ struct CatalogState {
     std::string scriptName = "SCRIPT.DBF";
     std::string part1 = "NAME";
     std::string part2 = "SECTION";
-    char text[255] = {};
+    char text[kMaxCatalogText + 1] = {};
 };

@@ -62,7 +62,7 @@ void BuildCatalogKey(char letter, const char *part1, const char *part2, const ch
     out[0] = letter;
     PutColumn(out + 1, 8, part1);
     PutColumn(out + 9, 8, part2);
-    PutColumn(out + 17, 32, messageId);
+    PutColumn(out + 17, kCatalogNameLength, messageId);
     out[kCatalogKeyLength] = '\0';
     for (size_t i = 0; i < kCatalogKeyLength; ++i) {
         if (out[i] >= 'a' && out[i] <= 'z')

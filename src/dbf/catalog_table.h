@@ -48,8 +48,10 @@ struct CatalogRequest {
     char *output = nullptr;
 };
 
-// Width of the search key: letter, part 1 (8), part 2 (8), message id (32).
-constexpr size_t kCatalogKeyLength = 49;
+// Characters of a message name the key holds: longer names are cut to it.
+constexpr size_t kCatalogNameLength = 32;
+// Width of the search key: letter, part 1 (8), part 2 (8), message name.
+constexpr size_t kCatalogKeyLength = 17 + kCatalogNameLength;
 
 // Key letter of a language index: 1 G, 2 A, 3 E, 4 I, 5 U, 6 D, 7 K, 8 H,
 // 9 J, 10 Q, 11 P, anything else F.

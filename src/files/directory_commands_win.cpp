@@ -3,6 +3,7 @@
 #include "core/ascii.h"
 #include "core/install_record.h"
 #include "core/install_settings.h"
+#include "core/limits.h"
 #include "core/run_log.h"
 #include "files/copy_engine.h"
 #include "files/install_tree_win.h"
@@ -19,8 +20,6 @@ void RecordFolder(const std::string &path) {
     entry.path = path;
     RecordInstalled(entry);
 }
-
-constexpr std::size_t kMaxPath = 255;
 
 std::string Join(const std::string &dir, const std::string &name) {
     if (!dir.empty() && dir.back() == '\\')
@@ -140,7 +139,7 @@ int CopyDirectory(const std::string &source, const std::string &target, bool rec
 }
 
 void CreateDirectoryPath(const std::string &path) {
-    const std::string bounded = path.substr(0, kMaxPath);
+    const std::string bounded = path.substr(0, kMaxDirectoryPath);
     // After the root: "C:\" or "\\server\share\".
     std::size_t from = 0;
     if (bounded.size() >= 3 && bounded[1] == ':' && bounded[2] == '\\') {

@@ -2,13 +2,12 @@
 
 #include "core/script_text.h"
 #include "core/install_view.h"
+#include "core/limits.h"
 #include "core/run_state.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr std::size_t kMaxProductName = 79;
 
 struct PathMacro {
     std::string_view name;
@@ -84,7 +83,7 @@ std::string &ReplaceProductToken(std::string &text, const std::string &productNa
     constexpr std::string_view kToken = "*PRODUCT";
     for (std::size_t i = 0; i + kToken.size() <= text.size(); ++i) {
         if (EqualsNoCase(std::string_view(text).substr(i, kToken.size()), kToken)) {
-            text.replace(i, std::string::npos, productName.substr(0, kMaxProductName));
+            text.replace(i, std::string::npos, productName.substr(0, kMaxShownProductName));
             break;
         }
     }

@@ -4,7 +4,7 @@
 
 std::string ProductSetting(const std::string &settingsPath, const char *section, const char *key,
                            unsigned capacity) {
-    char buffer[256];
+    char buffer[kMaxSettingsValue + 1];
     if (capacity > sizeof buffer)
         capacity = sizeof buffer;
     const DWORD length =

@@ -1,6 +1,7 @@
 #include "messages/setup_ini.h"
 
 #include "core/app_state.h"
+#include "core/limits.h"
 #include "messages/language.h"
 #include "messages/text_format.h"
 
@@ -9,7 +10,7 @@
 namespace {
 
 std::string ReadMessage(int number, const std::string &fallback) {
-    char buffer[2048];
+    char buffer[kMaxSetupIniValue + 1];
     const std::string key = MessageKey(number);
     const DWORD length =
         GetPrivateProfileStringA(SetupIniSection(App().languageIndex), key.c_str(),

@@ -4,6 +4,7 @@
 #include "core/ascii.h"
 #include "core/install_record.h"
 #include "core/install_view.h"
+#include "core/limits.h"
 #include "core/run_state.h"
 #include "files/copy_engine.h"
 #include "files/directory_commands.h"
@@ -108,8 +109,9 @@ public:
     }
 
     void Run(const AddLinkCommand &command) override {
-        std::string name =
-            EqualsNoCase(command.name, "*PRODUCT") ? run_.productName.substr(0, 79) : command.name;
+        std::string name = EqualsNoCase(command.name, "*PRODUCT")
+                               ? run_.productName.substr(0, kMaxShownProductName)
+                               : command.name;
         name = BarsToBlanks(name);
         // A product name with blanks stays one word for the expansion, which
         // turns the bars back into blanks.

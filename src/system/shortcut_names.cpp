@@ -1,15 +1,12 @@
 #include "system/shortcut_names.h"
 
 #include "core/ascii.h"
+#include "core/limits.h"
 #include "system/setup_keys.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr std::size_t kMaxLinkProductName = 79;
-constexpr std::size_t kMaxDisplayProductName = 127;
-constexpr std::size_t kMaxStartupBaseName = 31;
 
 std::string LanguageAndDrive(const std::string &languageText, char drive) {
     std::string text = " " + languageText + " ";
@@ -30,7 +27,7 @@ std::string GroupNameWithProduct(const std::string &name, const std::string &pro
     const std::size_t at = name.find("*PRODUCT");
     if (at == std::string::npos)
         return name;
-    return name.substr(0, at) + productName.substr(0, kMaxLinkProductName);
+    return name.substr(0, at) + productName.substr(0, kMaxShownProductName);
 }
 
 std::string WorkingDirectoryOf(const std::string &target) {
@@ -56,8 +53,8 @@ std::string StartupBaseName(const std::string &target) {
     const std::size_t dot = name.find('.');
     if (dot != std::string::npos)
         name.resize(dot);
-    if (name.size() > kMaxStartupBaseName)
-        name.resize(kMaxStartupBaseName);
+    if (name.size() > kMaxStartupLinkName)
+        name.resize(kMaxStartupLinkName);
     return name;
 }
 
@@ -71,7 +68,7 @@ std::string StartupLinkPath(const std::string &startupFolder, const std::string 
 
 std::string UninstallDisplayName(const std::string &productName, int productVersion,
                                  const std::string &installDir) {
-    std::string name = productName.substr(0, kMaxDisplayProductName);
+    std::string name = productName.substr(0, kMaxUninstallProductName);
     name += VersionSuffix(productVersion);
     name += " on ";
     if (!installDir.empty())

@@ -1,6 +1,7 @@
 #include "ui/layout_fonts_win.h"
 
 #include "core/app_state.h"
+#include "core/limits.h"
 #include "res/resource.h"
 
 #include <cstring>
@@ -24,6 +25,9 @@ constexpr Target kTargets[] = {
 };
 constexpr std::size_t kDialogSlot = 8;
 
+// A face name fills LOGFONT's field with its zero.
+static_assert(kMaxFontFace + 1 == LF_FACESIZE);
+
 int SlotOf(const std::string &target) {
     for (std::size_t i = 0; i < std::size(kTargets); ++i) {
         if (kTargets[i].name == target)
@@ -40,7 +44,7 @@ int CALLBACK TakeFirstFont(const LOGFONTA *font, const TEXTMETRICA *, DWORD, LPA
 } // namespace
 
 bool DescribeLayoutFont(const LayoutFont &font, LOGFONTA &description) {
-    if (font.face.empty() || font.face.size() >= LF_FACESIZE)
+    if (font.face.empty() || font.face.size() > kMaxFontFace)
         return false;
     LOGFONTA found{};
     HDC screen = GetDC(nullptr);

@@ -113,7 +113,8 @@ BOOL MainDialog::OnInitDialog() {
     App().backgroundColour = run_.settings.backgroundColour;
     // As long as the uninstall entry's display name takes it; the welcome
     // text and the shortcuts cut it shorter themselves.
-    run_.productName = ProductSetting(run_.settingsPath, "general", "product", 128);
+    run_.productName =
+        ProductSetting(run_.settingsPath, "general", "product", kMaxUninstallProductName + 1);
     if (CatalogAvailable())
         SetCatalogTexts();
     if (!FillDriveList(hwnd_, IDC_DRIVES, run_)) {

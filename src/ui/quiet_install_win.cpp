@@ -16,7 +16,8 @@ void QuietInstall::Run() {
     app.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     if (!LocateSource(nullptr, run_))
         return;
-    run_.productName = ProductSetting(run_.settingsPath, "general", "product", 128);
+    run_.productName =
+        ProductSetting(run_.settingsPath, "general", "product", kMaxUninstallProductName + 1);
     DriveChoice choice;
     if (!ScanDriveList(nullptr, run_, choice))
         return;

@@ -1,5 +1,7 @@
 #include "ui/welcome_text.h"
 
+#include "core/limits.h"
+
 #include <cstdio>
 
 std::string ComposeWelcomeText(const WelcomeParts &parts) {
@@ -13,8 +15,6 @@ std::string ComposeWelcomeText(const WelcomeParts &parts) {
     char space[32];
     std::snprintf(space, sizeof space, format, static_cast<long>(parts.requiredBytes >> 20));
 
-    // The welcome text has room for 79 characters of the name.
-    constexpr std::size_t kMaxProductName = 79;
-    return parts.titlePrefix + "\n" + parts.product.substr(0, kMaxProductName) + " V." + version +
-           parts.requiredLabel + space;
+    return parts.titlePrefix + "\n" + parts.product.substr(0, kMaxShownProductName) + " V." +
+           version + parts.requiredLabel + space;
 }

@@ -155,10 +155,15 @@ TEST_F(BrokenCd, ScriptInfIsReadBeforeSetupInf) {
 TEST_F(BrokenCd, SourcesMustBeOnTheCd) {
     Remove("DATA/MILLION.DAT");
     Remove("DATA/SOUNDS");
+    // IMAGE loads its word as written, from the root: the "|" stays.
+    fs::copy_file(cd_ / "STEP1.BMP", cd_ / "STEP ONE.BMP");
+    Replace("SETUP.INF", "PROGRESS START\r\n", "PROGRESS START\r\nIMAGE STEP|ONE.BMP 2\r\n");
     EXPECT_EQ(Check(),
               (Lines{
-                  "SETUP.INF:15: error: COPY source \"DATA\\MILLION.DAT\" is not on the CD",
-                  "SETUP.INF:19: error: COPYDIR folder \"DATA\\SOUNDS\\\" is not on the CD",
+                  "SETUP.INF:13: error: IMAGE picture \"STEP|ONE.BMP\" is not on the CD (IMAGE "
+                  "takes its word as written: a \"|\" is no blank there)",
+                  "SETUP.INF:16: error: COPY source \"DATA\\MILLION.DAT\" is not on the CD",
+                  "SETUP.INF:20: error: COPYDIR folder \"DATA\\SOUNDS\\\" is not on the CD",
               }));
 }
 
@@ -248,6 +253,32 @@ TEST_F(BrokenCd, ProductSettings) {
                            "PXD.INI:8: error: [configuration] diskspacereqreins=4 MB is not a "
                            "number of megabytes (setup reads 4 MB)",
                        }));
+    // A drive-relative folder; more room than setup can count on any drive,
+    // and a reinstallation's figure that wraps around.
+    Replace("PXD.INI", "installdirectory=\\", "installdirectory=Demo|Title");
+    Replace("PXD.INI", "diskspacereq=12", "diskspacereq=2048");
+    Replace("PXD.INI", "diskspacereqreins=4 MB", "diskspacereqreins=4100");
+    const std::string counts = " MB is more than setup counts of a drive's free space (about 2 "
+                               "GB): no drive can be chosen and the user sees only that no disk "
+                               "has room (at most 2047 MB)";
+    const auto newFindings = [&] {
+        const Lines all = Check();
+        return Lines(all.begin() + 3, all.end()); // after Exec and the product's two
+    };
+    EXPECT_EQ(newFindings(),
+              (Lines{
+                  "PXD.INI:4: warning: [general] installdirectory=Demo|Title does not "
+                  "begin with \"\\\": setup puts the drive letter before it "
+                  "(\"C:Demo|Title\"), a path from the drive's current folder, not its "
+                  "root (write \"\\Demo|Title\")",
+                  "PXD.INI:7: error: [configuration] diskspacereq=2048" + counts,
+                  "PXD.INI:8: error: [configuration] diskspacereqreins=4100 MB does not "
+                  "fit setup's 32-bit byte count: setup reads 4 MB (at most 2047 MB)",
+              }));
+    Replace("PXD.INI", "diskspacereq=2048", "diskspacereq=3000");
+    EXPECT_EQ(newFindings().at(1), "PXD.INI:7: error: [configuration] diskspacereq=3000" + counts);
+    Replace("PXD.INI", "diskspacereq=3000", "diskspacereq=2047");
+    EXPECT_EQ(newFindings().size(), 2u); // the folder and the reinstallation's figure
 }
 
 TEST_F(BrokenCd, MissingProductSettingsStopsSetup) {
@@ -306,9 +337,18 @@ TEST_F(BrokenCd, CatalogsOpenTogetherOrNotAtAll) {
 TEST_F(BrokenCd, ScriptMessagesWithoutCatalogComeFromSetupIni) {
     for (const char *name : {"SETUP.DBF", "SETUP.MDX", "SCRIPT.DBF", "SCRIPT.MDX"})
         Remove(name);
-    Replace("SETUP.INF", "ALLDONE", "MESSAGE 2\r\nMESSAGE 9 0\r\nALLDONE");
+    Replace("SETUP.INF", "ALLDONE",
+            "MESSAGE 2\r\nMESSAGE 9 0\r\nDIRECTX_INSTALL DXSETUP.EXE *SOURCEDIR 7.0\r\nBROWSEURL "
+            "DEMO_SITE\r\nDIRECTX_INSTALL DXSETUP.EXE *SOURCEDIR 7.0\r\nALLDONE");
     const std::string text = "\"Message9\" has no text in setup.ini for ";
     EXPECT_EQ(Check(), (Lines{
+                           "SETUP.INF:28: warning: DIRECTX_INSTALL takes its texts only from the "
+                           "catalogs (SETUP.DBF's DIRECTX_TITLE, DIRECTX_TEXT, BTN_YES and "
+                           "BTN_NO), and the CD has none: setup asks its question in a box "
+                           "without title, text or button labels",
+                           "SETUP.INF:29: warning: BROWSEURL takes its texts only from the "
+                           "catalogs (SCRIPT.DBF's BrowseParentCorner and the address), and the "
+                           "CD has none: setup asks an empty question and opens no address",
                            "SETUP.INF:27: warning: " + text + "French (F)",
                            "SETUP.INF:27: error: " + text + "English (A), the CD's language",
                            "SETUP.INF:27: warning: " + text + "German (D)",

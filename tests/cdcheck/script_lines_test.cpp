@@ -147,10 +147,27 @@ std::vector<std::string> Check(const std::string &text) {
 const std::string kStops = "setup stops the install here with \"Script SETUP.INF is not valid\"";
 
 TEST(ScriptLines, LinesThatLookRightButAreNoCommand) {
-    EXPECT_EQ(Check("   \nALLDONE\n"),
-              (std::vector<std::string>{"1: line of blanks only: " + kStops}));
-    EXPECT_EQ(Check(" MKDIR *DESTDIR\nALLDONE\n"),
-              (std::vector<std::string>{"1: blank before the command: " + kStops}));
+    const std::string blanks = "1: starts with blanks: a line is read from its first column; ";
+    const struct {
+        std::string text;
+        std::vector<std::string> findings;
+    } kCases[] = {
+        {"   \nALLDONE\n", {"1: line of blanks only: " + kStops}},
+        {" MKDIR *DESTDIR\nALLDONE\n",
+         {blanks + kStops + " (write \"MKDIR\" in the first column)"}},
+        // An indented option line reaches the interpreter too.
+        {"\tKILL Title Player\nALLDONE\n",
+         {blanks + kStops + " (write \"KILL\" in the first column)"}},
+        {"  ; a comment\nALLDONE\n",
+         {blanks + kStops + " (a comment's \";\" goes in the first column)"}},
+        {"  FROB\nALLDONE\n", {blanks + kStops}},
+        {"\xEF\xBB\xBF; Saved as UTF-8.\nALLDONE\n",
+         {"1: byte-order mark: the script begins with the 3 bytes of UTF-8's mark, which setup "
+          "reads as the start of this line; " +
+          kStops + " (save the script without it, in the Windows code page)"}},
+    };
+    for (const auto &c : kCases)
+        EXPECT_EQ(Check(c.text), c.findings) << c.text;
 }
 
 TEST(ScriptLines, CopiesTheTotalDoesNotCount) {

@@ -119,12 +119,32 @@ void CheckSetupIni(const CdFolder &cd, const CdFacts &facts, Findings &findings)
         findings);
 }
 
+// Without catalogs a command whose texts only they give shows empty ones.
+void CheckCatalogOnlyTexts(const CdFacts &facts, Findings &findings) {
+    std::set<std::string> seen;
+    for (const CdFacts::CommandUse &use : facts.catalogOnly) {
+        if (!seen.insert(use.command).second)
+            continue;
+        const bool directX = use.command == "DIRECTX_INSTALL";
+        findings.Warning(facts.scriptFile, use.line,
+                         use.command + " takes its texts only from the catalogs (" +
+                             (directX ? "SETUP.DBF's DIRECTX_TITLE, DIRECTX_TEXT, BTN_YES and "
+                                        "BTN_NO"
+                                      : "SCRIPT.DBF's BrowseParentCorner and the address") +
+                             "), and the CD has none: setup " +
+                             (directX ? "asks its question in a box without title, text or "
+                                        "button labels"
+                                      : "asks an empty question and opens no address"));
+    }
+}
+
 } // namespace
 
 void CheckCatalogs(const CdFolder &cd, const CdFacts &facts, Findings &findings) {
     const bool haveSetup = cd.Stat("SETUP.DBF").has_value();
     const bool haveScript = cd.Stat("SCRIPT.DBF").has_value();
     if (!haveSetup && !haveScript) {
+        CheckCatalogOnlyTexts(facts, findings);
         CheckSetupIni(cd, facts, findings);
         return;
     }

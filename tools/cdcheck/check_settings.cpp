@@ -1,6 +1,8 @@
 #include "checks.h"
 
+#include "core/limits.h"
 #include "files/profile_text.h"
+#include "ui/drive_entry.h"
 #include "ui/product_values.h"
 #include "ui/source_files.h"
 
@@ -11,11 +13,13 @@ namespace {
 
 const std::string kFile(kSettingsFileName);
 
-// setup reads every value into a 256-byte buffer, the product name also
-// into the welcome text's 80 bytes and the uninstall name's 128.
-constexpr std::size_t kValueCapacity = 256;
-constexpr std::size_t kWelcomeNameCapacity = 80;
-constexpr std::size_t kUninstallNameCapacity = 128;
+// Buffers as setup reads into them, terminating zero included.
+constexpr std::size_t kValueCapacity = kMaxSettingsValue + 1;
+constexpr std::size_t kWelcomeNameCapacity = kMaxShownProductName + 1;
+constexpr std::size_t kUninstallNameCapacity = kMaxUninstallProductName + 1;
+// The most a drive's free space can be counted with: a larger need leaves
+// no drive to choose.
+constexpr std::uint64_t kMaxCountedMegabytes = kFreeSpaceCap >> 20;
 
 struct KeyRule {
     const char *section;
@@ -69,7 +73,9 @@ std::string Where(const KeyRule &rule) {
     return std::string("[") + rule.section + "] " + rule.key;
 }
 
-void CheckSize(const std::string &text, const char *section, const char *key, Findings &findings) {
+// `limited`: setup compares the value with a drive's free space.
+void CheckSize(const std::string &text, const char *section, const char *key, bool limited,
+               Findings &findings) {
     const std::optional<std::string> value = ProfileValue(text, section, key);
     if (!value)
         return;
@@ -82,7 +88,16 @@ void CheckSize(const std::string &text, const char *section, const char *key, Fi
     } else if (WholeMegabytes(*value) >= 4096) {
         findings.Error(kFile, line,
                        std::string("[") + section + "] " + key + "=" + *value +
-                           " MB does not fit setup's 32-bit byte count (at most 4095 MB)");
+                           " MB does not fit setup's 32-bit byte count: setup reads " +
+                           std::to_string(MegabytesToBytes(*value) >> 20) + " MB (at most " +
+                           std::to_string(kMaxCountedMegabytes) + " MB)");
+    } else if (limited && WholeMegabytes(*value) > kMaxCountedMegabytes) {
+        findings.Error(kFile, line,
+                       std::string("[") + section + "] " + key + "=" + *value +
+                           " MB is more than setup counts of a drive's free space (about 2 GB): "
+                           "no drive can be chosen and the user sees only that no disk has room "
+                           "(at most " +
+                           std::to_string(kMaxCountedMegabytes) + " MB)");
     }
 }
 
@@ -153,9 +168,19 @@ void CheckSettings(const CdFolder &cd, CdFacts &facts, Findings &findings) {
                        "[general] installdirectory=" + *install +
                            " names no folder: setup would install into the drive's root and "
                            "delete the files there before the first command");
+    } else if (install && !install->empty() && (*install)[0] != '\\') {
+        // "C:" and "Demo" make "C:Demo": a folder of that drive's current one.
+        findings.Warning(kFile, LineOf(text, "general", "installdirectory"),
+                         "[general] installdirectory=" + *install +
+                             " does not begin with \"\\\": setup puts the drive letter before it "
+                             "(\"C:" +
+                             *install +
+                             "\"), a path from the drive's current folder, not its "
+                             "root (write \"\\" +
+                             *install + "\")");
     }
-    CheckSize(text, "configuration", "diskspacereq", findings);
-    CheckSize(text, "configuration", "diskspacereqreins", findings);
+    CheckSize(text, "configuration", "diskspacereq", true, findings);
+    CheckSize(text, "configuration", "diskspacereqreins", false, findings);
     if (const auto space = ProfileValue(text, "configuration", "diskspacereq")) {
         facts.spaceText = ProfileValueCut(*space, kValueCapacity);
         facts.spaceRequired = MegabytesToBytes(facts.spaceText);

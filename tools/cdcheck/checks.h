@@ -33,6 +33,12 @@ struct CdFacts {
         int line = 0;
     };
     std::vector<MessageUse> messages; // MESSAGE n
+    // Commands whose texts only the catalogs give, with their lines.
+    struct CommandUse {
+        std::string command;
+        int line = 0;
+    };
+    std::vector<CommandUse> catalogOnly;
 };
 
 // Each check reads one file (or family of files) of the CD folder.

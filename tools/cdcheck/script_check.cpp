@@ -138,8 +138,14 @@ struct ArgumentChecks {
             Error("IMAGE names no picture");
             return;
         }
-        // Relative to the CD root, where setup runs.
-        MustExist(BarsToBlanks(c.file), "IMAGE picture", false);
+        // Relative to the CD root, where setup runs, and as written: unlike
+        // a file argument's, a "|" stays a "|".
+        if (!context.cd || context.cd->Stat(c.file))
+            return;
+        Error("IMAGE picture " + Quoted(c.file) + " is not on the CD" +
+              (c.file.find('|') != std::string::npos
+                   ? " (IMAGE takes its word as written: a \"|\" is no blank there)"
+                   : ""));
     }
     void operator()(const ExecuteCommand &c) {
         if (c.program.empty()) {
@@ -159,10 +165,12 @@ struct ArgumentChecks {
         }
         facts.scriptNames.push_back({c.addressName, line});
         facts.scriptNames.push_back({"BrowseParentCorner", line});
+        facts.catalogOnly.push_back({"BROWSEURL", line});
     }
     void operator()(const DirectXInstallCommand &) {
         facts.setupNames.push_back({"DIRECTX_TEXT", line});
         facts.setupNames.push_back({"DIRECTX_TITLE", line});
+        facts.catalogOnly.push_back({"DIRECTX_INSTALL", line});
     }
     void operator()(const AllDoneCommand &c) {
         if (c.restart)
@@ -238,9 +246,24 @@ void CheckWordLengths(std::string_view text, int line, const ScriptCheckContext 
     }
 }
 
-// Why the interpreter takes a kept line for no command, with a hint.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The keyword a line means in any case, whether the pre-pass or the
+// interpreter takes it; None when it is neither.
+Keyword MeantKeyword(std::string_view line) {
+    const Keyword option = OptionKeyword(line);
+    return option != Keyword::None ? option : CommandKeyword(line, KeywordCase::Any);
+}
+
+// Why the interpreter takes a kept line for no command, with a hint. Lines
+// that only look wrong for their first characters are named plainly.
 std::string WhyNoCommand(std::string_view line) {
     const std::string stops = "setup stops the install here with \"Script SETUP.INF is not valid\"";
+    if (line.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+        return "byte-order mark: the script begins with the 3 bytes of UTF-8's mark, which setup "
+               "reads as the start of this line; " +
+               stops + " (save the script without it, in the Windows code page)";
+    }
     const Keyword anyCase = CommandKeyword(line, KeywordCase::Any);
     if (anyCase != Keyword::None)
         return "command not in capitals: " + stops + " (write " + Quoted(KeywordSpelling(anyCase)) +
@@ -248,10 +271,16 @@ std::string WhyNoCommand(std::string_view line) {
     const std::vector<std::string_view> words = RawWords(line);
     if (words.empty())
         return "line of blanks only: " + stops;
-    const std::string_view trimmed =
-        line.substr(static_cast<std::size_t>(words.front().data() - line.data()));
-    if (trimmed.size() < line.size() && CommandKeyword(trimmed, KeywordCase::Any) != Keyword::None)
-        return "blank before the command: " + stops;
+    if (IsScriptBlank(line.front())) {
+        const std::string_view trimmed =
+            line.substr(static_cast<std::size_t>(words.front().data() - line.data()));
+        const Keyword meant = MeantKeyword(trimmed);
+        return "starts with blanks: a line is read from its first column; " + stops +
+               (meant != Keyword::None
+                    ? " (write " + Quoted(KeywordSpelling(meant)) + " in the first column)"
+                : trimmed.front() == ';' ? " (a comment's \";\" goes in the first column)"
+                                         : "");
+    }
     const std::string hint = NearestKeyword(line);
     return "unknown command " + Quoted(words.front()) + ": " + stops +
            (hint.empty() ? "" : " (nearest known command: " + Quoted(hint) + ")");
