@@ -77,7 +77,7 @@ std::string UninstallDisplayName(const std::string &productName, int productVers
 }
 
 bool SameProductEntry(const std::string &displayName, const std::string &productName) {
-    const std::string name = productName.substr(0, kMaxDisplayProductName) + " V.";
+    const std::string name = productName.substr(0, kMaxUninstallProductName) + " V.";
     return displayName.compare(0, name.size(), name) == 0;
 }
 
