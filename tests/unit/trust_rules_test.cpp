@@ -27,8 +27,10 @@ TEST(TrustRules, OnlyTheSystemAndAdministratorsMayChangeAProtectedFolder) {
         bool othersMayWrite;
     } kCases[] = {
         {"the protected folder setup makes",
-         {true, "S-1-5-32-544",
-          {Allow("S-1-5-18", kFull), Allow("S-1-5-32-544", kFull), Allow("S-1-5-32-545", kReadRun)}},
+         {true,
+          "S-1-5-32-544",
+          {Allow("S-1-5-18", kFull), Allow("S-1-5-32-544", kFull),
+           Allow("S-1-5-32-545", kReadRun)}},
          false},
         {"a folder at a drive's root (Authenticated Users: Modify)",
          {true, "S-1-5-32-544", {Allow("S-1-5-32-544", kFull), Allow("S-1-5-11", kModify)}},
@@ -44,7 +46,8 @@ TEST(TrustRules, OnlyTheSystemAndAdministratorsMayChangeAProtectedFolder) {
          true},
         {"owned by the account asking", {true, "S-1-5-21-1-2-3-500", {}}, false},
         {"the system's installer service",
-         {true, "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
+         {true,
+          "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
           {Allow("S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464", kFull)}},
          false},
     };
@@ -70,7 +73,7 @@ TEST(TrustRules, OnlyWhatThisRunWroteIsStartedInTheInstallFolder) {
         const char *source;
     } kCases[] = {
         {"C:\\ATLAS\\bin\\helper.exe", LaunchCheck::SameAsSource, "D:\\BIN\\HELPER.EXE"},
-        {"C:\\Atlas\\BIN\\OTHER.EXE", LaunchCheck::Refuse, ""},   // left there by someone
+        {"C:\\Atlas\\BIN\\OTHER.EXE", LaunchCheck::Refuse, ""},    // left there by someone
         {"C:\\Atlas\\WEB\\WEBPRO32.OCX", LaunchCheck::Refuse, ""}, // to be registered
         {"D:\\SETUP\\REGISTER.EXE", LaunchCheck::Start, ""},       // the CD's
         {"C:\\Atlas2\\GAME.EXE", LaunchCheck::Start, ""},          // not inside
