@@ -41,8 +41,12 @@ Cd::Cd(const std::string &name, const std::map<std::string, std::string> &files)
     RemoveTree(dir_);
     CreateDirectoryA("D:\\cases", nullptr);
     CreateDirectoryA(dir_.c_str(), nullptr);
-    for (const auto &[file, bytes] : files)
+    for (const auto &[file, bytes] : files) {
+        const std::size_t slash = file.rfind('\\');
+        if (slash != std::string::npos)
+            CreateDirectoryA(Path(file.substr(0, slash)).c_str(), nullptr); // one level deep
         WriteBytes(Path(file), bytes);
+    }
 }
 
 std::map<std::string, std::string> ValidCd(char language) {

@@ -65,9 +65,10 @@ TEST(Programs, ANewerProgramLeftInTheInstallFolderIsNotStarted) {
     const std::string dir = "C:\\e2e-newer";
     const std::string probe = ReadAll("E:\\system-probe\\run_probe.exe");
     ASSERT_FALSE(probe.empty()) << "the probe is copied to E: before the scenarios";
+    RemoveTree(dir);
     CreateDirectoryA(dir.c_str(), nullptr);
-    DeleteFileA((dir + "\\probe-out.txt").c_str());
-    const std::string pupils = dir + "\\HELPER.EXE";
+    CreateDirectoryA((dir + "\\BIN").c_str(), nullptr);
+    const std::string pupils = dir + "\\BIN\\HELPER.EXE";
     ASSERT_TRUE(WriteBytes(pupils, probe + "the pupil's"));
     HANDLE file =
         CreateFileA(pupils.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -76,15 +77,15 @@ TEST(Programs, ANewerProgramLeftInTheInstallFolderIsNotStarted) {
     SystemTimeToFileTime(&later, &stamp);
     SetFileTime(file, nullptr, nullptr, &stamp);
     CloseHandle(file);
-    auto files = ScriptCd("e2e-newer", "MKDIR *DESTDIR\r\nCOPY HELPER.EXE *DESTDIR\r\n"
-                                       "EXECUTE HELPER.EXE *DESTDIR\r\nALLDONE\r\n");
-    files["HELPER.EXE"] = probe;
+    auto files = ScriptCd("e2e-newer", "MKDIR BIN *DESTDIR\r\nCOPY BIN\\HELPER.EXE *DESTDIR\r\n"
+                                       "EXECUTE BIN\\HELPER.EXE *DESTDIR\r\nALLDONE\r\n");
+    files["BIN\\HELPER.EXE"] = probe;
     Cd cd("programs-newer", files);
     ui::Program setup(NtSetupExe(), cd.Dir(), "/S");
     EXPECT_EQ(setup.WaitExit(30000), 0u);
 
-    EXPECT_EQ(ReadAll(pupils), probe);
+    EXPECT_TRUE(ReadAll(pupils) == probe) << "the pupil's file is still there";
     // The CD's program ran, once.
-    EXPECT_EQ(ReadAll(dir + "\\probe-out.txt"), dir + "\\HELPER.EXE\r\n" + dir + "\r\n");
+    EXPECT_EQ(ReadAll(dir + "\\probe-out.txt"), pupils + "\r\n" + dir + "\r\n");
     RemoveTree(dir);
 }
