@@ -16,6 +16,14 @@ std::string CommandLinePath(const std::string &path) {
     return "\"" + path + "\"";
 }
 
+std::string CommandProgram(const std::string &command) {
+    if (!command.empty() && command[0] == '"') {
+        const std::size_t end = command.find('"', 1);
+        return end == std::string::npos ? "" : command.substr(1, end - 1);
+    }
+    return command;
+}
+
 std::optional<ProgramLaunch> PrepareLaunch(const std::string &program, const std::string &arguments,
                                            const std::string &dirWord, const std::string &title,
                                            const Directories &dirs, InstallView &view) {

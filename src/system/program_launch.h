@@ -22,6 +22,10 @@ std::string WatchedTitle(const std::string &title);
 // "C:\Demo Title\GAME.EXE" is not read as "C:\Demo.exe".
 std::string CommandLinePath(const std::string &path);
 
+// The program an uninstall entry's command line names: its quoted first
+// word, or all of it ("" for an unclosed quote).
+std::string CommandProgram(const std::string &command);
+
 // The command line "program [arguments]" and the working directory of a
 // program word and its directory word (both file arguments of the script).
 // Nothing when a word is malformed: the run has then been ended.

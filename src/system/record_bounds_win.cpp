@@ -3,6 +3,7 @@
 #include "core/ascii.h"
 #include "files/canonical_path_win.h"
 #include "system/autoexec.h"
+#include "system/program_launch.h"
 #include "system/registry_key_win.h"
 #include "system/special_folders_win.h"
 
@@ -16,15 +17,6 @@ namespace {
 bool PointsInto(const std::string &path, const std::string &dir) {
     const std::string canonical = CanonicalPath(path);
     return !canonical.empty() && PathInsideOrSame(canonical, dir);
-}
-
-// The program of a command line: its quoted first word, or all of it.
-std::string CommandProgram(const std::string &command) {
-    if (!command.empty() && command[0] == '"') {
-        const std::size_t end = command.find('"', 1);
-        return end == std::string::npos ? "" : command.substr(1, end - 1);
-    }
-    return command;
 }
 
 // The uninstall entry whose uninstaller lies in that folder.

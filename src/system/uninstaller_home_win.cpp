@@ -7,6 +7,7 @@
 #include "files/file_status_win.h"
 #include "files/install_record_win.h"
 #include "platform/folder_security_win.h"
+#include "system/program_launch.h"
 #include "system/registry_key_win.h"
 #include "system/setup_keys.h"
 
@@ -23,15 +24,6 @@ std::string HomesFolder() {
             .Text("CommonFilesDir");
     const std::string canonical = CanonicalFolder(common);
     return canonical.empty() ? "" : canonical + kHomesBelowCommonFiles + "\\";
-}
-
-// The program of a command line: its quoted first word, or all of it.
-std::string CommandProgram(const std::string &command) {
-    if (!command.empty() && command[0] == '"') {
-        const std::size_t end = command.find('"', 1);
-        return end == std::string::npos ? "" : command.substr(1, end - 1);
-    }
-    return command;
 }
 
 std::string FolderOf(const std::string &path) {
