@@ -174,13 +174,14 @@ bool CopyWithCopyFileA(const std::string &from, const std::string &to) {
 }
 
 // The CopyFileA loop as a process of its own (this program with
-// --copy-loop), timed from start to exit as setup /S is.
+// --copy-loop), timed from start to exit as setup /S is. The folders hold
+// no blanks and end in a backslash, which would escape a closing quote.
 double LoopProcess(const std::string &source, const std::string &target, const char *sizeFlag) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    ui::Program loop(self, "C:\\", "--copy-loop \"" + source + "\" \"" + target + "\" " + sizeFlag);
+    ui::Program loop(self, "C:\\", "--copy-loop " + source + " " + target + " " + sizeFlag);
     const DWORD code = loop.WaitExit(120000);
     QueryPerformanceCounter(&end);
     if (code != 0) {
