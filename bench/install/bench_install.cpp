@@ -1,15 +1,18 @@
 // A whole installation of one generated product tree, side by side and
-// interleaved: a CopyFileA loop, setup.exe driven through its window (timed
+// interleaved: a CopyFileA loop (in this process, and as a process of its
+// own timed from start to exit), setup.exe driven through its window (timed
 // from the Install click to the closing message, and as a whole process from
 // start to exit), setup.exe /S (no window; the whole process) and, when
 // given, an installer of the same tree built with
 // NSIS (SetCompress off, run with /S). Every run copies into a never-used
 // folder on C: and the source is read once, untimed, before each run.
-// Prints medians, their ratios to the loop and setup's peak working set.
+// Prints medians, their ratios to the loop and setup's peak working set,
+// then where the time of setup /S goes, from the times of its log's lines.
 // Run with bench/install/run, which pins the prefix's wineserver and this
 // program to one CPU.
 //   bench_install SETUP_EXE WORKDIR [rounds] [--small|--tiny] [--nsis NSIS_EXE]
 //                 [--bare BARE_DIALOG_EXE] [--generate]
+//   bench_install --copy-loop SOURCE TARGET [--small|--tiny]   (the loop's process)
 // The full tree is one 200 MiB file, 2,000 files of 100 KiB and 5,000 of
 // 1 KiB (7,001 files, 419.6 MB); --small is 20 MiB, 500 and 1,499; --tiny
 // is 2,000 files of 1 KiB (and an empty one), where the time per file is the
@@ -160,6 +163,101 @@ double NsisInstall(const std::string &exe, const std::string &target) {
     return Seconds(start, end);
 }
 
+Tree TreeOf(bool small, bool tiny) {
+    return tiny    ? MakeTreeList(0, 0, 2000)
+           : small ? MakeTreeList(20u << 20, 500, 1499)
+                   : MakeTreeList(200u << 20, 2000, 5000);
+}
+
+bool CopyWithCopyFileA(const std::string &from, const std::string &to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+// The CopyFileA loop as a process of its own (this program with
+// --copy-loop), timed from start to exit as setup /S is. The folders hold
+// no blanks and end in a backslash, which would escape a closing quote.
+double LoopProcess(const std::string &source, const std::string &target, const char *sizeFlag) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    ui::Program loop(self, "C:\\", "--copy-loop " + source + " " + target + " " + sizeFlag);
+    const DWORD code = loop.WaitExit(120000);
+    QueryPerformanceCounter(&end);
+    if (code != 0) {
+        std::fprintf(stderr, "copy loop process exit code %lu\n", static_cast<unsigned long>(code));
+        std::exit(1);
+    }
+    return Seconds(start, end);
+}
+
+// Milliseconds since midnight, local time, as the log's lines tell it.
+long NowMsOfDay() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return ((now.wHour * 60L + now.wMinute) * 60L + now.wSecond) * 1000L + now.wMilliseconds;
+}
+
+// "hh:mm:ss.mmm text": the milliseconds since midnight, or -1.
+long LineMs(const std::string &line) {
+    int h = 0, m = 0, sec = 0, ms = 0;
+    if (std::sscanf(line.c_str(), "%2d:%2d:%2d.%3d", &h, &m, &sec, &ms) != 4)
+        return -1;
+    return ((h * 60L + m) * 60L + sec) * 1000L + ms;
+}
+
+// Where the time of setup /S goes, from its log: start-up (process start
+// to the log's first line), finding the CD, the pre-pass (sizing the
+// COPYDIR tree) and the drive scan (to "Installing into"), the copy with
+// the install record's line per file (to the last file's line), ALLDONE
+// with the uninstall entry (to the exit code), and the end of the process.
+// The log writes a line per file too, so the copy is slower here than
+// unlogged; its cost stands for the record's, which also writes a line per
+// file.
+struct Phases {
+    long startup = 0, prepass = 0, copy = 0, allDone = 0, exit = 0, whole = 0;
+};
+
+Phases QuietPhases(const std::string &exe, const std::string &cd, const std::string &log) {
+    Phases phases;
+    const long started = NowMsOfDay();
+    {
+        ui::Program setup(exe, cd, "/S /LOG=" + log);
+        if (setup.WaitExit(120000) != 0) {
+            std::fprintf(stderr, "setup /S /LOG did not install\n");
+            std::exit(1);
+        }
+    }
+    const long ended = NowMsOfDay();
+    FILE *file = std::fopen(log.c_str(), "rb");
+    if (!file)
+        return phases;
+    long first = -1, installing = -1, lastCopied = -1, exitLine = -1;
+    char buffer[2048];
+    while (std::fgets(buffer, sizeof buffer, file)) {
+        const std::string line = buffer;
+        const long ms = LineMs(line);
+        if (ms < 0)
+            continue;
+        if (first < 0)
+            first = ms;
+        if (line.find(" Installing into ") != std::string::npos)
+            installing = ms;
+        if (line.find(" Copied ") != std::string::npos)
+            lastCopied = ms;
+        if (line.find(" Exit code ") != std::string::npos)
+            exitLine = ms;
+    }
+    std::fclose(file);
+    phases.startup = first - started;
+    phases.prepass = installing - first;
+    phases.copy = lastCopied - installing;
+    phases.allDone = exitLine - lastCopied;
+    phases.exit = ended - exitLine;
+    phases.whole = ended - started;
+    return phases;
+}
+
 // Ends the program unless target holds every file of the tree.
 void CheckCopy(const std::string &target, const Tree &tree, const char *who) {
     for (const auto &file : tree.files) {
@@ -173,6 +271,12 @@ void CheckCopy(const std::string &target, const Tree &tree, const char *who) {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc >= 4 && std::strcmp(argv[1], "--copy-loop") == 0) {
+        const bool loopSmall = argc > 4 && std::strcmp(argv[4], "--small") == 0;
+        const bool loopTiny = argc > 4 && std::strcmp(argv[4], "--tiny") == 0;
+        TimeCopy(argv[2], argv[3], TreeOf(loopSmall, loopTiny), CopyWithCopyFileA);
+        return 0;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: bench_install SETUP_EXE WORKDIR [rounds] [--small|--tiny] "
                              "[--nsis NSIS_EXE] [--bare BARE_DIALOG_EXE] [--generate]\n");
@@ -199,9 +303,8 @@ int main(int argc, char **argv) {
         else
             rounds = std::max(1, std::atoi(argv[i]));
     }
-    const Tree tree = tiny    ? MakeTreeList(0, 0, 2000)
-                      : small ? MakeTreeList(20u << 20, 500, 1499)
-                              : MakeTreeList(200u << 20, 2000, 5000);
+    const Tree tree = TreeOf(small, tiny);
+    const char *sizeFlag = tiny ? "--tiny" : small ? "--small" : "";
     CreateDirectoryA(work.c_str(), nullptr);
     const std::string cd = work + "cd\\";
     Generate(cd, tree);
@@ -211,21 +314,24 @@ int main(int argc, char **argv) {
     std::printf("%zu files; %d rounds%s\n", tree.files.size(), rounds,
                 nsis.empty() ? ", no NSIS installer" : "");
 
-    std::vector<double> plain, window, whole, peer, quiet;
+    std::vector<double> plain, loopWhole, window, whole, peer, quiet;
     SIZE_T peak = 0, idlePeak = 0;
     for (int round = 0; round < rounds; ++round) {
         const std::string tag = run + "-" + std::to_string(round);
         // The order turns each round, so that no variant always follows another.
-        for (int step = 0; step < 4; ++step) {
-            const int variant = (round + step) % 4;
+        for (int step = 0; step < 5; ++step) {
+            const int variant = (round + step) % 5;
             if (variant == 0) {
                 const std::string target = "C:\\bench-plain-" + tag + "\\";
                 Warm(cd + "TREE\\", tree);
-                plain.push_back(TimeCopy(cd + "TREE\\", target, tree,
-                                         [](const std::string &from, const std::string &to) {
-                                             return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
-                                         }));
+                plain.push_back(TimeCopy(cd + "TREE\\", target, tree, CopyWithCopyFileA));
                 CheckCopy(target, tree, "CopyFileA");
+                RemoveCopy(target, tree);
+            } else if (variant == 4) {
+                const std::string target = "C:\\bench-loop-" + tag + "\\";
+                Warm(cd + "TREE\\", tree);
+                loopWhole.push_back(LoopProcess(cd + "TREE\\", target, sizeFlag));
+                CheckCopy(target, tree, "CopyFileA loop process");
                 RemoveCopy(target, tree);
             } else if (variant == 1) {
                 const std::string target = "C:\\bench-setup-" + tag + "\\TREE\\";
@@ -256,8 +362,10 @@ int main(int argc, char **argv) {
                 RemoveCopy(root + "\\", tree);
             }
         }
-        std::printf("round %d: CopyFileA %.3f s, setup %.3f s (whole %.3f s), setup /S %.3f s",
-                    round, plain.back(), window.back(), whole.back(), quiet.back());
+        std::printf("round %d: CopyFileA %.3f s (process %.3f s), setup %.3f s (whole %.3f s), "
+                    "setup /S %.3f s",
+                    round, plain.back(), loopWhole.back(), window.back(), whole.back(),
+                    quiet.back());
         if (!peer.empty())
             std::printf(", NSIS %.3f s", peer.back());
         std::printf("\n");
@@ -272,11 +380,14 @@ int main(int argc, char **argv) {
     };
     std::printf("| copier                             |  median   | x loop |\n");
     row("CopyFileA loop", plain);
+    row("CopyFileA loop, whole process", loopWhole);
     if (!peer.empty())
         row("NSIS installer /S (whole process)", peer);
     row("setup.exe, Install to closing box", window);
     row("setup.exe, whole process", whole);
     row("setup.exe /S, whole process", quiet);
+    std::printf("setup.exe /S / CopyFileA loop, both whole processes: %.2f\n",
+                Median(quiet) / Median(loopWhole));
     if (!peer.empty())
         std::printf("setup (Install to closing box) / NSIS: %.2f\n", Median(window) / Median(peer));
     std::printf("per file, CopyFileA loop: %.0f us; setup: %.0f us\n",
@@ -292,5 +403,21 @@ int main(int argc, char **argv) {
                     Megabytes(idlePeak) - Megabytes(bareBytes));
     }
     std::printf("\n");
+
+    // One more setup /S, with its log, for where its time goes.
+    const std::string tag = run + "-phases";
+    Warm(cd + "TREE\\", tree);
+    WriteSettings(cd, "bench-phases-" + tag);
+    const std::string log = "C:\\bench-phases-" + tag + ".log";
+    const Phases phases = QuietPhases(exe, cd, log);
+    std::printf("setup /S /LOG, %ld ms in all: start-up %ld ms, CD and pre-pass sizing and drive "
+                "scan %ld ms, copy with the record %ld ms, ALLDONE (uninstall entry) %ld ms, "
+                "exit %ld ms; logged over unlogged (a line per file, as the record writes): "
+                "%ld ms\n",
+                phases.whole, phases.startup, phases.prepass, phases.copy, phases.allDone,
+                phases.exit, phases.whole - static_cast<long>(Median(quiet) * 1000));
+    RemoveCopy("C:\\bench-phases-" + tag + "\\TREE\\", tree);
+    RemoveDirectoryA(("C:\\bench-phases-" + tag).c_str());
+    DeleteFileA(log.c_str());
     return 0;
 }

@@ -39,7 +39,7 @@ void ShowBadYear() {
         OpenCatalog("SCRIPT.DBF", "SETUP.DBF", "NAME", "SECTION") && App().languageLetter != '?';
     const std::string text =
         catalog ? SetupText("BAD_SYSTEM_YEAR") : ResourceText(kTextBadSystemYear);
-    App().outcome.failed = true;
+    ReportFailure("The system's clock is not plausible");
     ShowBox(nullptr, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
     CloseCatalog();
 }

@@ -26,8 +26,16 @@ struct AppState {
     InstallRecorder *recorder = nullptr;
     // What the command line asked for (/S, /D=, /LOG= ...).
     CommandLine options;
+    // Setup runs as LocalSystem: shortcuts go to the common folders, as
+    // with /ALLUSERS.
+    bool localSystem = false;
     // How the run is ending, for the exit code.
     RunOutcome outcome;
 };
 
 AppState &App();
+
+// The one way to report a failed step of the run: App().outcome.Fail.
+inline void ReportFailure(std::string_view what) {
+    App().outcome.Fail(what);
+}

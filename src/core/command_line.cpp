@@ -27,10 +27,26 @@ std::string SwitchName(std::string_view text) {
     return ToUpperAscii(text.substr(1, end - 1));
 }
 
+// Other installers' names of setup's switches.
+bool MeansQuiet(const std::string &name) {
+    return name == "S" || name == "VERYSILENT" || name == "SILENT" || name == "QUIET" ||
+           name == "Q";
+}
+
+bool MeansDestination(const std::string &name) {
+    return name == "D" || name == "DIR";
+}
+
+// Asked of every installer by deployment tools; /S already never restarts
+// and never shows a box.
+bool AcceptedWithoutEffect(const std::string &name) {
+    return name == "NORESTART" || name == "SUPPRESSMSGBOXES";
+}
+
 bool IsKnownSwitch(std::string_view text) {
     const std::string name = SwitchName(text);
-    return name == "S" || name == "D" || name == "LOG" || name == "ALLUSERS" || name == "DIRECTX" ||
-           name == "?";
+    return MeansQuiet(name) || MeansDestination(name) || AcceptedWithoutEffect(name) ||
+           name == "LOG" || name == "ALLUSERS" || name == "DIRECTX" || name == "?";
 }
 
 // Where a value that runs to the end of the line stops: before a blank
@@ -80,10 +96,11 @@ bool NamesADrive(const std::string &destination) {
 CommandLine ParseCommandLine(std::string_view line) {
     CommandLine result;
     std::string_view rest = TrimBlanks(line);
-    result.any = !rest.empty();
-    // Every switch is read, the refused ones too, so that a /LOG= after a
+    // Every word is read, the refused ones too, so that a /LOG= after a
     // refused switch still tells why nothing was done.
-    for (rest = TrimBlanks(rest); !rest.empty(); rest = TrimBlanks(rest)) {
+    std::string firstProblem;   // the first word unknown or malformed
+    std::string firstMalformed; // the first switch with a value it cannot take
+    for (; !rest.empty(); rest = TrimBlanks(rest)) {
         std::size_t end = 0;
         while (end < rest.size() && !IsBlank(rest[end]) && rest[end] != '=')
             ++end;
@@ -91,16 +108,17 @@ CommandLine ParseCommandLine(std::string_view line) {
         const bool assigned = end < rest.size() && rest[end] == '=';
         std::string_view after = rest.substr(end + (assigned ? 1 : 0));
         bool known = true;
-        if (name == "D" && assigned) {
+        bool wellFormed = true;
+        if (MeansDestination(name) && assigned) {
             result.destination = TakeValue(after, true);
-            known = NamesADrive(result.destination);
+            wellFormed = NamesADrive(result.destination);
         } else if (name == "LOG" && assigned) {
             result.logPath = TakeValue(after, false);
-            known = !result.logPath.empty();
+            wellFormed = !result.logPath.empty();
         } else if (assigned || name.empty()) {
             known = false;
             TakeValue(after, false);
-        } else if (name == "S") {
+        } else if (MeansQuiet(name)) {
             result.quiet = true;
         } else if (name == "?") {
             result.help = true;
@@ -108,15 +126,23 @@ CommandLine ParseCommandLine(std::string_view line) {
             result.allUsers = true;
         } else if (name == "DIRECTX") {
             result.directX = true;
-        } else {
+        } else if (!AcceptedWithoutEffect(name)) {
             known = false;
         }
-        if (!known && result.valid) {
-            result.valid = false;
-            result.refused = std::string(rest.substr(0, rest.size() - after.size()));
-        }
+        const std::string word(rest.substr(0, rest.size() - after.size()));
+        result.any = result.any || known;
+        if (!known)
+            result.ignored += (result.ignored.empty() ? "" : " ") + word;
+        if (!wellFormed && firstMalformed.empty())
+            firstMalformed = word;
+        if ((!known || !wellFormed) && firstProblem.empty())
+            firstProblem = word;
         rest = after;
     }
+    result.refused = result.quiet ? firstProblem : firstMalformed;
+    result.valid = result.refused.empty();
+    if (result.quiet)
+        result.ignored.clear();
     return result;
 }
 
@@ -127,12 +153,15 @@ bool DestinationIsDrive(const std::string &destination) {
 std::string SwitchesHelpText() {
     return "setup [/S] [/D=X: | /D=X:\\folder] [/LOG=file] [/ALLUSERS] [/DIRECTX]\r\n\r\n"
            "/S\tinstall without any window, box or question\r\n"
+           "\t(also /VERYSILENT, /SILENT, /QUIET or /Q; /NORESTART and\r\n"
+           "\t/SUPPRESSMSGBOXES are accepted: /S does neither anyway)\r\n"
            "/D=X:\tinstall on drive X, in the CD's install directory\r\n"
-           "/D=X:\\folder\tinstall into that folder (the rest of the line)\r\n"
+           "/D=X:\\folder\tinstall into that folder (the rest of the line; also /DIR=)\r\n"
            "/LOG=file\twrite a log of the installation\r\n"
            "/ALLUSERS\tshortcuts for all users of the computer\r\n"
            "/DIRECTX\tinstall DirectX when the CD offers it (with /S)\r\n"
-           "/?\tthis list\r\n\r\n"
+           "/?\tthis list\r\n"
+           "Without /S, words not in this list are ignored.\r\n\r\n"
            "Exit codes: 0 installed, 3010 restart needed, 1602 ended by the user,\r\n"
            "1603 failed, 1618 another setup is running, 1639 bad switch.";
 }

@@ -15,11 +15,17 @@ enum ExitCode : int {
 };
 
 // What setup's command line asks for. Switches are read in any case and
-// begin with "/" or "-".
+// begin with "/" or "-". The silent switches of other installers mean /S
+// (/VERYSILENT, /SILENT, /QUIET, /Q) and /DIR= means /D=, so that the
+// command lines of deployment tools and old CDs work. Without /S, words
+// setup does not know (an autorun line's "AUTORUN") are ignored and the
+// window opens as it always has; with /S they refuse the run, since nobody
+// would see what was meant.
 struct CommandLine {
-    bool any = false;      // the command line held anything at all
-    bool valid = true;     // false: a switch setup does not know, or /D= naming no drive
-    std::string refused;   // the switch that made it invalid
+    bool any = false;      // the command line held a switch setup reads
+    bool valid = true;     // false: a word refused (see above), or /D= naming no drive
+    std::string refused;   // the word that made it invalid
+    std::string ignored;   // the words ignored without /S, blank-separated
     bool quiet = false;    // /S
     bool help = false;     // /?
     bool allUsers = false; // /ALLUSERS

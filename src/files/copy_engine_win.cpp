@@ -1,5 +1,6 @@
 #include "files/copy_engine.h"
 
+#include "core/app_state.h"
 #include "core/run_log.h"
 #include "messages/file_error.h"
 #include "messages/file_errors.h"
@@ -259,11 +260,10 @@ int CopyEngine::CopieFichier(const std::string &source, const std::string &desti
     FileHandle in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in) {
-        if (Log().IsOpen()) {
-            const DWORD error = GetLastError();
-            Log().Line("Skipped " + source + ": Win32 error " + std::to_string(error) + ": " +
-                       Win32ErrorText(error));
-        }
+        // Nothing is shown, but the file is missing from the installation.
+        const DWORD error = GetLastError();
+        ReportFailure("Skipped " + source + ": Win32 error " + std::to_string(error) + ": " +
+                      Win32ErrorText(error));
         return 0;
     }
     // Size and times only: GetFileInformationByHandle also asks for the

@@ -10,7 +10,7 @@
 void ShowFileError(int cause, const std::string &fileName) {
     const char *name = FileErrorMessageName(cause);
     const std::string text = (name ? SetupText(name) : std::string()) + fileName;
-    App().outcome.failed = true;
+    ReportFailure(text);
     ShowBox(GetActiveWindow(), text, "Setup", MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/log_header.h"
 
 #include "core/run_log.h"
+#include "platform/process_account.h"
 #include "platform/windows_family.h"
 
 #include <windows.h>
@@ -30,13 +31,32 @@ std::string WindowsText() {
     return text;
 }
 
+std::string FullPath(const std::string &path) {
+    char full[MAX_PATH];
+    char *name = nullptr;
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, &name);
+    return length > 0 && length < sizeof full ? std::string(full, length) : path;
+}
+
+std::uint32_t LocalMsOfDay() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
+}
+
 } // namespace
 
 void WriteLogHeader(const std::string &program, const char *commandLine) {
     RunLog &log = Log();
     if (!log.IsOpen())
         return;
+    log.SetClock(LocalMsOfDay);
     log.Line(program + " " + kSetupProgramVersion + ", " + NowText());
     log.Line(std::string("Command line: ") + (commandLine ? commandLine : ""));
     log.Line("Windows " + WindowsText());
+    const platform::ProcessAccount &account = platform::CurrentAccount();
+    log.Line("Account: " + account.name + (account.localSystem ? " (LocalSystem)" : "") +
+             ", elevated: " + account.elevated);
+    log.Line("ANSI code page: " + std::to_string(GetACP()));
+    log.Line("Log: " + FullPath(log.Path()));
 }

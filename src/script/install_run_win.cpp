@@ -96,8 +96,7 @@ void RunInstall(RunState &run, InstallView &view) {
     InstallTree tree(run.dirs.install);
     const std::string link = tree.LinkOnTheWay();
     if (!link.empty()) {
-        Log().Line("Refused: " + link + " is a link to another place");
-        App().outcome.failed = true;
+        ReportFailure("Refused: " + link + " is a link to another place");
         view.Alert("Setup does not install into " + run.dirs.install + ": " + link +
                        " is a link to another place.",
                    "Setup Morvel");

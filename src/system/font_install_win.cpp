@@ -15,7 +15,11 @@
 
 namespace {
 
+// Where each family of Windows lists the fonts it loads at its start; the
+// NT family names a TrueType font "<face> (TrueType)".
 constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+constexpr char kNtFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+constexpr char kNtFontSuffix[] = " (TrueType)";
 constexpr char kFontFailed[] = "Font Installation Failed";
 // No window may hold up the installation by not answering the broadcast.
 constexpr UINT kBroadcastWaitMs = 2000;
@@ -28,7 +32,7 @@ public:
     void SetMessage(const std::string &) override {}
     void ShowWindow(bool) override {}
     void Alert(const std::string &text, const std::string &caption) override {
-        App().outcome.failed = true;
+        ReportFailure(caption + ": " + text);
         ShowBox(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
     }
     int ShowMessage(const MessageRequest &request) override {
@@ -86,41 +90,47 @@ DWORD PlatformId() {
 }
 
 void Undo(const std::string &installed) {
-    if (RemoveFontResourceA(installed.c_str()) < 1)
+    if (RemoveFontResourceA(installed.c_str()) < 1) {
+        ReportFailure(std::string(kFontFailed) + ": " + installed);
         ShowBox(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
-    else
+    } else {
         BroadcastFontChange();
+    }
     DeleteFileA(installed.c_str());
 }
 
-void RegistryFailed(const std::string &installed, const char *text) {
+void RegistryFailed(const std::string &installed, const char *text, const std::string &where) {
+    ReportFailure(std::string(text) + ": " + where);
     Undo(installed);
     ShowBox(nullptr, text, "Setup Morvel", MB_OK);
 }
 
-// The Windows 95 family lists its fonts in the registry; without the value
-// the font would be gone after the next start. False after an undo.
-bool RegisterFont(const std::string &fontFile, const std::string &faceName,
+// Each family of Windows loads the fonts its key lists when it starts;
+// without the value the font is gone after the next restart. False after
+// an undo.
+bool RegisterFont(const char *keyName, const std::string &valueName, const std::string &fontFile,
                   const std::string &installed) {
+    const std::string where = std::string("HKLM\\") + keyName + " \"" + valueName + "\"";
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-        RegistryFailed(installed, "Unable to open Registry Key");
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        RegistryFailed(installed, "Unable to open Registry Key", where);
         return false;
     }
-    if (RegSetValueExA(key, faceName.c_str(), 0, REG_SZ,
+    if (RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE *>(fontFile.c_str()),
                        static_cast<DWORD>(fontFile.size() + 1)) != ERROR_SUCCESS) {
         RegCloseKey(key);
-        RegistryFailed(installed, "Unable to set Registry Key Value");
+        RegistryFailed(installed, "Unable to set Registry Key Value", where);
         return false;
     }
     if (RegFlushKey(key) != ERROR_SUCCESS) {
-        RegDeleteValueA(key, faceName.c_str());
+        RegDeleteValueA(key, valueName.c_str());
         RegCloseKey(key);
-        RegistryFailed(installed, "Unable to close Registry Key");
+        RegistryFailed(installed, "Unable to close Registry Key", where);
         return false;
     }
     RegCloseKey(key);
+    Log().Line("Font registered: " + where + " = " + fontFile);
     return true;
 }
 
@@ -143,16 +153,17 @@ bool InstallScriptFont(RunState &run, const std::string &fontFile, const std::st
     const std::string installed = fonts + "\\" + fontFile;
     CopyEngine engine(run.settings, view);
     if (!engine.CopieFichier(*source, installed, false)) {
+        ReportFailure(std::string(kFontFailed) + ": " + *source + " -> " + installed);
         ShowBox(nullptr, kFontFailed, "Setup", MB_OK | MB_ICONEXCLAMATION);
         return true;
     }
     const DWORD platform = PlatformId();
     if (platform == 0)
         return true;
-    if (platform == VER_PLATFORM_WIN32_WINDOWS || platform == VER_PLATFORM_WIN32s) {
-        if (!RegisterFont(fontFile, faceName, installed))
-            return true;
-    }
+    const bool family95 = platform == VER_PLATFORM_WIN32_WINDOWS || platform == VER_PLATFORM_WIN32s;
+    if (!(family95 ? RegisterFont(kFontsKey, faceName, fontFile, installed)
+                   : RegisterFont(kNtFontsKey, faceName + kNtFontSuffix, fontFile, installed)))
+        return true;
     AddFontResourceA(installed.c_str());
     BroadcastFontChange();
     RecordEntry entry;

@@ -68,8 +68,7 @@ bool HeldFiles::Hold(const std::string &path) {
             CloseHandle(file);
         }
     }
-    Log().Line("Not used: " + path +
-               " lies in the install folder and is not the file this setup wrote there");
-    App().outcome.failed = true;
+    ReportFailure("Not used: " + path +
+                  " lies in the install folder and is not the file this setup wrote there");
     return false;
 }

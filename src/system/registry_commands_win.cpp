@@ -54,8 +54,7 @@ public:
             }
             home = UninstallerHome(name);
             if (home.empty() || !PlaceUninstaller(home, source)) {
-                Log().Line("Uninstall entry not written: its uninstaller has no safe place");
-                App().outcome.failed = true;
+                ReportFailure("Uninstall entry not written: its uninstaller has no safe place");
                 return;
             }
             uninstallerDir = home;
@@ -75,7 +74,7 @@ public:
         Log().Line("Uninstall entry " + key);
         // Written last, so that it names the entry's keys and values too.
         if (!home.empty() && !KeepRecord(home, RecordedText()))
-            App().outcome.failed = true;
+            ReportFailure("The uninstaller's record could not be written into " + home);
         RemoveEarlierEntries(name);
     }
 

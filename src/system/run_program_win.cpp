@@ -13,9 +13,11 @@
 namespace {
 
 // The flags every started program gets: a console and process group of its
-// own, the system's error mode, and the priority setup always gave it.
+// own, the system's error mode, and the normal priority. The realtime class
+// is granted to an elevated setup, and a busy child (a DirectX or
+// registration program) at that class freezes the whole PC.
 constexpr DWORD kCreationFlags = CREATE_DEFAULT_ERROR_MODE | CREATE_NEW_PROCESS_GROUP |
-                                 REALTIME_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
+                                 NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
 
 // A window that ignores WM_DESTROY must not hold the installation up for
 // ever before the program starts.

@@ -37,7 +37,7 @@ bool AskShell(int csidl, std::string &path) {
 } // namespace
 
 int ShortcutFolderOf(int csidl) {
-    if (!App().options.allUsers || platform::IsWindows95Family())
+    if ((!App().options.allUsers && !App().localSystem) || platform::IsWindows95Family())
         return csidl;
     switch (csidl) {
     case CSIDL_PROGRAMS:
@@ -63,6 +63,7 @@ std::optional<std::string> SpecialFolderPath(int csidl, InstallView &view) {
 std::string SpecialFolderPath(int csidl) {
     std::string path;
     if (!AskShell(csidl, path)) {
+        ReportFailure(kNoFolderText);
         ShowBox(nullptr, kNoFolderText, "Setup", MB_OK);
         path.clear();
     }

@@ -9,13 +9,13 @@ class InstallView;
 // without a final backslash, asked from the shell each time. When the shell
 // cannot give it the user is told and there is none: the command that
 // wanted it is skipped, so that nothing lands at the root of the drive.
-// With /ALLUSERS on the NT family the programs and Startup folders are
-// those of all users.
+// With /ALLUSERS or as LocalSystem on the NT family the programs and
+// Startup folders are those of all users.
 std::optional<std::string> SpecialFolderPath(int csidl, InstallView &view);
 
-// The folder the run's shortcuts go to in place of csidl: with /ALLUSERS on
-// the NT family the common programs, Startup and desktop folders; else
-// csidl itself (the Windows 95 family has no common folders).
+// The folder the run's shortcuts go to in place of csidl: with /ALLUSERS or
+// as LocalSystem on the NT family the common programs, Startup and desktop
+// folders; else csidl itself (the Windows 95 family has no common folders).
 int ShortcutFolderOf(int csidl);
 // The same before the main window is up (the font pre-pass); empty when the
 // shell cannot give it.

@@ -79,10 +79,7 @@ bool PlaceUninstaller(const std::string &home, const std::string &uninstaller) {
 }
 
 bool KeepRecord(const std::string &home, const std::string &recordText) {
-    if (WriteNewFile(home + kInstallRecordName, recordText))
-        return true;
-    Log().Line("Could not write the uninstaller's record into " + home);
-    return false;
+    return WriteNewFile(home + kInstallRecordName, recordText);
 }
 
 void RemoveUninstallerHome(const std::string &home) {

@@ -22,7 +22,7 @@ bool InUninstallerHomes(const std::string &folder);
 // it (from `uninstaller`, the file this run installed it from). False, with
 // a log line, when either fails.
 bool PlaceUninstaller(const std::string &home, const std::string &uninstaller);
-// Writes the record the home's uninstaller reads. False, with a log line.
+// Writes the record the home's uninstaller reads. False when it cannot.
 bool KeepRecord(const std::string &home, const std::string &recordText);
 
 // Deletes a home that is not the running program's: its uninstaller, its

@@ -73,7 +73,7 @@ void TellNoDiskHasRoom(HWND dialog, std::uint32_t required) {
         std::snprintf(space, sizeof space, format, static_cast<long>(required >> 20));
         request.text = GroupText(kTextNoDriveSpace) + GroupText(kTextRequiredSpace) + space;
     }
-    App().outcome.failed = true;
+    ReportFailure("No drive has room for the product");
     ShowMessageDialog(dialog, request);
 }
 
@@ -112,8 +112,7 @@ bool ScanDriveList(HWND owner, RunState &run, DriveChoice &choice) {
     run.drives = std::move(result.entries);
 
     if (run.drives.empty()) {
-        App().outcome.failed = true;
-        Log().Line("No drive can hold the product");
+        ReportFailure("No drive can hold the product");
         return false;
     }
     if (noRoom) {

@@ -388,7 +388,7 @@ void MainDialog::ShowWindow(bool visible) {
 
 void MainDialog::Alert(const std::string &text, const std::string &caption) {
     FlushProgress();
-    App().outcome.failed = true;
+    ReportFailure(caption + ": " + text);
     ShowBox(hwnd_, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 

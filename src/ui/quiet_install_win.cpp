@@ -22,8 +22,7 @@ void QuietInstall::Run() {
     if (!ScanDriveList(nullptr, run_, choice))
         return;
     if (choice.index < 0) {
-        app.outcome.failed = true;
-        Log().Line("Not installed: " + choice.why);
+        ReportFailure("Not installed: " + choice.why);
         return;
     }
     const DriveEntry &entry = run_.drives[static_cast<std::size_t>(choice.index)];
@@ -41,7 +40,7 @@ void QuietInstall::SetMessage(const std::string &text) {
 }
 
 void QuietInstall::Alert(const std::string &text, const std::string &caption) {
-    App().outcome.failed = true;
+    ReportFailure(caption + ": " + text);
     ShowBox(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -2,7 +2,9 @@
 
 #include "core/app_state.h"
 #include "messages/message_dialog.h"
+#include "ui/source_media.h"
 #include "platform/log_header.h"
+#include "platform/process_account.h"
 #include "platform/setup_mark_win.h"
 #include "platform/windows_family.h"
 
@@ -22,14 +24,21 @@ void StartSetupRun(const char *commandLine) {
     AppState &app = App();
     app.options = ParseCommandLine(commandLine ? commandLine : "");
     const CommandLine &options = app.options;
-    if (options.logPath.empty())
-        return;
     RunLog &log = Log();
-    if (!log.Open(options.logPath))
-        return; // no log: the installation goes on
-    WriteLogHeader("Setup", commandLine);
+    // Without a log, or one that cannot be written, the installation goes
+    // on and the lines below go nowhere.
+    if (!options.logPath.empty() && log.Open(options.logPath))
+        WriteLogHeader("Setup", commandLine);
+    SettleSourceFolder();
+    if (!options.ignored.empty())
+        log.Line("Not known, ignored (no /S): " + options.ignored);
     if (options.allUsers && platform::IsWindows95Family())
         log.Line("/ALLUSERS: the Windows 95 family has no common folders; the usual ones are used");
+    // The system's own profile is no one's: the pupils would never see the
+    // shortcuts there.
+    app.localSystem = platform::CurrentAccount().localSystem;
+    if (app.localSystem && !options.allUsers)
+        log.Line("Running as LocalSystem: shortcuts go to the common folders, as with /ALLUSERS");
 }
 
 bool SwitchesAllowRun() {
@@ -56,7 +65,7 @@ bool ClaimSetupRun() {
 
 int FinishSetupRun() {
     const int code = App().options.any ? ExitCodeOf(App().outcome) : 0;
-    Log().Line("Exit code " + std::to_string(code));
+    LogOutcome(App().outcome, code);
     Log().Close();
     return code;
 }

@@ -3,7 +3,9 @@
 // A run of setup as its command line starts it and its exit code ends it.
 
 // Reads the command line into App().options and, with /LOG=, opens the log
-// and writes its header (version, date and time, command line, Windows).
+// and writes its header (version, date and time, command line, Windows, the
+// account, the code page, the log's path, the source folder). Settles the
+// source folder and whether the shortcuts go to the common folders.
 void StartSetupRun(const char *commandLine);
 
 // False when setup must end before anything is done: a switch it does not

@@ -35,8 +35,13 @@ Probe ProbeFile(const std::string &path) {
     return Probe::Failed;
 }
 
+bool ProbeFileQuietly(const std::string &path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void Refuse(HWND dialog, const char *text) {
-    App().outcome.failed = true;
+    ReportFailure(text);
     ShowBox(dialog, text, "Setup Morvel", MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -121,6 +126,27 @@ std::string CurrentDirectory() {
     return WithBackslash(std::string(buffer, length));
 }
 
+void SettleSourceFolder() {
+    const std::string current = CurrentDirectory();
+    if (ProbeFileQuietly(current + std::string(kSettingsFileName))) {
+        Log().Line("Source folder: " + current + " (the current folder)");
+        return;
+    }
+    char program[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string own = length > 0 && length < sizeof program ? std::string(program, length) : "";
+    const std::size_t slash = own.find_last_of('\\');
+    own = slash == std::string::npos ? std::string() : own.substr(0, slash + 1);
+    if (!own.empty() && ProbeFileQuietly(own + std::string(kSettingsFileName)) &&
+        SetCurrentDirectoryA(own.c_str())) {
+        Log().Line("Source folder: " + CurrentDirectory() +
+                   " (setup's own folder; the current folder " + current + " holds no PXD.INI)");
+        return;
+    }
+    Log().Line("Source folder: none found: no PXD.INI in the current folder " + current +
+               (own.empty() ? std::string() : " nor in setup's own folder " + own));
+}
+
 bool LocateSource(HWND dialog, RunState &run) {
     run.dirs.current = CurrentDirectory();
     run.settingsPath = run.dirs.current + std::string(kSettingsFileName);
@@ -174,7 +200,8 @@ bool LocateSource(HWND dialog, RunState &run) {
         request.number = kTextInsertDiskOne + App().languageIndex;
         request.width = 320;
         request.height = 200;
-        App().outcome.failed = true;
+        ReportFailure(marker.empty() ? "No CD marker (*.CD?) in " + run.dirs.current
+                                     : "Not the first disk: " + marker);
         ShowMessageDialog(dialog, request);
         return false;
     }

@@ -14,3 +14,11 @@ bool LocateSource(HWND dialog, RunState &run);
 
 // The current directory with a final backslash ("\" when it is unknown).
 std::string CurrentDirectory();
+
+// Where the CD is: the current folder when it holds PXD.INI, as always;
+// else setup's own folder when that holds it, which then becomes the
+// current folder (a startup script over a share cannot make the share its
+// current folder, and tools start programs anywhere). The log says which
+// folder is used and where setup looked. Called at start-up, before
+// anything reads the CD.
+void SettleSourceFolder();

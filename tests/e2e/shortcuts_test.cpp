@@ -159,28 +159,61 @@ TEST(Install, SampleCdListsItselfInTheShellAndTheSystem) {
     CoUninitialize();
 }
 
-TEST(Install, ScriptFontIsInstalledBeforeTheWindowOpens) {
+// Each family of Windows lists the font in its own key, so that it is
+// loaded again after a restart.
+TEST(Install, ScriptFontIsInstalledBeforeTheWindowOpensAndListedForTheNextStart) {
     const std::string host = ReadFileText("E:\\system-font\\HOSTFONT.TTF");
     if (host == "<missing>")
         GTEST_SKIP() << "no host font to rename";
     CoInitialize(nullptr);
-    const std::string family = "Demo" + std::to_string(100000 + GetTickCount() % 900000);
-    const std::string file = family + ".TTF";
-    auto files = ValidCd('A');
-    files[file] = RenamedFont(host, family);
-    files["SETUP.INF"] = "INSTALL FONT " + file + " *SOURCEDIR " + family +
-                         " Mono\r\nPC_INSTALL FONT " + file + " *SOURCEDIR " + family +
-                         " Mono\r\nALLDONE\r\n";
-    Cd cd("install-font", files);
-    const std::string installed = ui::ShellFolder(CSIDL_FONTS) + "\\" + file;
+    const std::string key95 = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+    const std::string keyNt = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+    // Wine runs setup.exe as Windows 98 and a copy of another name as NT.
+    const struct {
+        const char *name;
+        const char *exe; // in the CD folder; "" for setup.exe as built
+        const std::string &key, &otherKey;
+        const char *valueSuffix, *otherSuffix;
+    } kCases[] = {
+        {"98", "", key95, keyNt, "", " (TrueType)"},
+        {"nt", "SETUPNT.EXE", keyNt, key95, " (TrueType)", ""},
+    };
+    for (const auto &c : kCases) {
+        SCOPED_TRACE(c.name);
+        // Ten letters in place of "Liberation", new on every run.
+        const std::string family =
+            "Demo" + std::to_string(10000 + GetTickCount() % 90000) + c.name[0];
+        const std::string face = family + " Mono";
+        const std::string file = family + ".TTF";
+        auto files = ValidCd('A');
+        files[file] = RenamedFont(host, family);
+        files["SETUP.INF"] = "INSTALL FONT " + file + " *SOURCEDIR " + face +
+                             "\r\nPC_INSTALL FONT " + file + " *SOURCEDIR " + face +
+                             "\r\nALLDONE\r\n";
+        Cd cd(std::string("install-font-") + c.name, files);
+        std::string exe = kSetupExe;
+        if (*c.exe) {
+            exe = cd.Path(c.exe);
+            ASSERT_TRUE(CopyFileA(kSetupExe, exe.c_str(), FALSE));
+        }
+        const std::string installed = ui::ShellFolder(CSIDL_FONTS) + "\\" + file;
 
-    ui::Program setup(kSetupExe, cd.Dir());
-    HWND window = WaitForMainWindow(setup);
-    ASSERT_NE(window, nullptr);
-    // No failure box came up on the way: the main window is the first.
-    EXPECT_EQ(ReadFileText(installed), files[file]);
-    QuitAndExpectEnd(setup, window);
-    DeleteFileA(installed.c_str());
+        ui::Program setup(exe, cd.Dir());
+        HWND window = WaitForMainWindow(setup);
+        ASSERT_NE(window, nullptr);
+        // No failure box came up on the way: the main window is the first.
+        EXPECT_EQ(ReadFileText(installed), files[file]);
+        EXPECT_EQ(RegistryText(c.key, (face + c.valueSuffix).c_str()), file);
+        EXPECT_EQ(RegistryText(c.otherKey, (face + c.otherSuffix).c_str()), "<no value>");
+        QuitAndExpectEnd(setup, window);
+        DeleteFileA(installed.c_str());
+        HKEY fonts = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, c.key.c_str(), 0, KEY_SET_VALUE, &fonts) ==
+            ERROR_SUCCESS) {
+            RegDeleteValueA(fonts, (face + c.valueSuffix).c_str());
+            RegCloseKey(fonts);
+        }
+    }
     CoUninitialize();
 }
 

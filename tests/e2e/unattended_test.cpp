@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 using namespace e2e;
@@ -42,6 +43,9 @@ TEST(Unattended, QuietRunsEndWithTheirExitCodeAndLog) {
         DWORD exitCode;
         const char *installed; // a file the run leaves, or "" for nothing
         const char *logged;    // a line the log holds
+        // Started from another folder, as a startup script over a share or
+        // a deployment tool starts it: setup.exe lies on the CD.
+        bool elsewhere = false;
     } kCases[] = {
         {"folder", "/S /LOG=<log> /D=C:\\Quiet Place",
          "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\nIMAGE SETUP.BMP 60\r\nALLDONE\r\n", 0,
@@ -52,8 +56,18 @@ TEST(Unattended, QuietRunsEndWithTheirExitCodeAndLog) {
          "C:\\e2e-quiet-restart", "Box (not shown) "},
         {"bad-line", "/S /LOG=<log>", "MKDIR *DESTDIR\r\nNO SUCH COMMAND\r\nALLDONE\r\n", 1603,
          "C:\\e2e-quiet-bad-line", "Script SETUP.INF is not valid"},
-        {"bad-switch", "/S /SILENT /LOG=<log>", "MKDIR *DESTDIR\r\nALLDONE\r\n", 1639, "",
-         "Switch not known or /D= naming no drive: /SILENT"},
+        {"bad-switch", "/VERYSILENT /X /LOG=<log>", "MKDIR *DESTDIR\r\nALLDONE\r\n", 1639, "",
+         "Switch not known or /D= naming no drive: /X"},
+        {"skipped", "/S /LOG=<log>",
+         "MKDIR *DESTDIR\r\nCOPY NOSUCH.DAT *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\n"
+         "ALLDONE REBOOT\r\n",
+         1603, "C:\\e2e-quiet-skipped\\SETUP.BMP", "1 failure:\r\n"},
+        {"elsewhere", "/QUIET /NORESTART /LOG=elsewhere.log",
+         "MKDIR *DESTDIR\r\nCOPY SETUP.BMP *DESTDIR\r\nALLDONE\r\n", 0,
+         "C:\\e2e-quiet-elsewhere\\SETUP.BMP",
+         "Source folder: D:\\cases\\quiet-elsewhere\\ (setup's own folder; the current folder "
+         "C:\\unattended\\ holds no PXD.INI)\r\n",
+         true},
     };
     CreateDirectoryA("C:\\unattended", nullptr);
     for (const auto &c : kCases) {
@@ -63,19 +77,33 @@ TEST(Unattended, QuietRunsEndWithTheirExitCodeAndLog) {
         RemoveTree("C:\\Quiet Place");
         const std::string log = std::string("C:\\unattended\\") + c.name + ".log";
         std::string arguments = c.arguments;
-        arguments.replace(arguments.find("<log>"), 5, log);
+        if (const std::size_t at = arguments.find("<log>"); at != std::string::npos)
+            arguments.replace(at, 5, log);
         Cd cd(std::string("quiet-") + c.name, ScriptCd(dir, c.script));
+        std::string exe = kSetupExe;
+        if (c.elsewhere) {
+            exe = cd.Path("SETUP.EXE");
+            ASSERT_TRUE(CopyFileA(kSetupExe, exe.c_str(), FALSE));
+        }
 
-        EXPECT_EQ(RunQuiet(cd.Dir(), arguments), c.exitCode);
+        EXPECT_EQ(RunQuiet(c.elsewhere ? "C:\\unattended" : cd.Dir(), arguments, exe), c.exitCode);
 
         if (*c.installed)
             EXPECT_TRUE(Exists(c.installed));
         else
             EXPECT_FALSE(Exists("C:\\" + dir));
         const std::string text = ReadBytes(log);
-        EXPECT_TRUE(Holds(text, "Setup 1.0, ")) << text;
-        EXPECT_TRUE(Holds(text, "\r\nCommand line: " + arguments + "\r\n")) << text;
-        EXPECT_TRUE(Holds(text, "\r\nWindows ")) << text;
+        // Each line begins with its time.
+        const std::string time = "\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d ";
+        EXPECT_TRUE(std::regex_search(text, std::regex("^" + time + "Setup 1\\.0, "))) << text;
+        EXPECT_FALSE(std::regex_search(text, std::regex("\r\n(?!" + time + "| |$)"))) << text;
+        EXPECT_TRUE(Holds(text, " Command line: " + arguments + "\r\n")) << text;
+        EXPECT_TRUE(Holds(text, " Windows ")) << text;
+        EXPECT_TRUE(Holds(text, " Account: ")) << text;
+        EXPECT_TRUE(Holds(text, ", elevated: ")) << text;
+        EXPECT_TRUE(Holds(text, " ANSI code page: 1252\r\n")) << text;
+        EXPECT_TRUE(Holds(text, " Log: " + log + "\r\n")) << text;
+        EXPECT_TRUE(Holds(text, " Source folder: ")) << text;
         EXPECT_TRUE(Holds(text, c.logged)) << text;
         EXPECT_TRUE(Holds(text, "Exit code " + std::to_string(c.exitCode) + "\r\n")) << text;
     }

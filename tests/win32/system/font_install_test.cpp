@@ -99,4 +99,11 @@ TEST(FontInstall, ANewFamilyIsCopiedAndUsableOnce) {
 
     RemoveFontResourceA(installed.c_str());
     DeleteFileA(installed.c_str());
+    HKEY key = nullptr;
+    if (NtFamily() &&
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+                      0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, (face + " (TrueType)").c_str());
+        RegCloseKey(key);
+    }
 }

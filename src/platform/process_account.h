@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Who runs this process, decided once: deployment tools start setup as
+// LocalSystem (a computer startup script, a software distribution service)
+// or as an elevated administrator, and the log tells which.
+struct ProcessAccount {
+    std::string name;         // the user name; "unknown" when the system cannot tell
+    bool localSystem = false; // the system's own account (NT family only)
+    // "yes", "no", "no UAC on this Windows" or "not applicable" (the
+    // Windows 95 family has no accounts with rights).
+    std::string elevated;
+};
+
+const ProcessAccount &CurrentAccount();
+
+} // namespace platform
