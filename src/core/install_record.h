@@ -74,7 +74,7 @@ public:
     virtual ~InstallRecorder() = default;
     virtual void Add(const RecordEntry &entry) = 0;
     // Every line recorded so far, header included, as the file holds them.
-    virtual const std::string &Text() const = 0;
+    virtual std::string Text() const = 0;
 };
 
 // The install directory a record names in its INSTDIR line; "" without one.

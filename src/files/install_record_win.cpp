@@ -25,7 +25,6 @@ InstallRecordFile::InstallRecordFile(const std::string &path, const std::string 
     home.kind = RecordKind::InstallDir;
     home.path = installDir;
     pending_ += FormatRecordLine(home);
-    text_ = pending_;
     TryOpen();
     SetInstallRecorder(this);
 }
@@ -43,8 +42,8 @@ bool InstallRecordFile::TryOpen() {
         return true;
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path_.c_str());
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     handle_ = file;
@@ -58,7 +57,6 @@ void InstallRecordFile::Add(const RecordEntry &entry) {
     const std::string line = FormatRecordLine(entry);
     if (line.empty())
         return;
-    text_ += line;
     if (TryOpen())
         Write(line);
     else if (pending_.size() < (1u << 20))
@@ -78,6 +76,24 @@ void InstallRecordFile::Write(const std::string &line) {
         FlushFileBuffers(static_cast<HANDLE>(handle_));
         lastFlush_ = now;
     }
+}
+
+std::string InstallRecordFile::Text() const {
+    if (!handle_)
+        return pending_;
+    const HANDLE file = static_cast<HANDLE>(handle_);
+    const DWORD size = GetFileSize(file, nullptr);
+    std::string text;
+    if (size != INVALID_FILE_SIZE && size <= kMaxRecordBytes &&
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0) {
+        text.resize(size);
+        DWORD got = 0;
+        if (size && !ReadFile(file, &text[0], size, &got, nullptr))
+            got = 0;
+        text.resize(got);
+    }
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    return text;
 }
 
 std::string ReadRecordFile(const std::string &path) {

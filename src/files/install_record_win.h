@@ -9,9 +9,9 @@
 // new), every line written as it comes and forced to the disk at most once
 // a second and at the end. While it lives it is the process's recorder. The
 // install directory is often made by the script itself: until the file can
-// be created, lines wait in memory. Every line also stays in memory: the
-// uninstaller's own copy is made from there, never read back from a folder
-// that others may write to.
+// be created, lines wait in memory. The file is held open, denying others
+// any write, until the run ends: the uninstaller's own copy is read back
+// through that handle, never by name from a folder others may write to.
 class InstallRecordFile : public InstallRecorder {
 public:
     InstallRecordFile(const std::string &path, const std::string &installDir);
@@ -21,14 +21,13 @@ public:
 
     bool Open() const { return handle_ != nullptr; }
     void Add(const RecordEntry &entry) override;
-    const std::string &Text() const override { return text_; }
+    std::string Text() const override;
 
 private:
     bool TryOpen();
     void Write(const std::string &line);
     std::string path_;
     std::string pending_;
-    std::string text_;
     void *handle_ = nullptr;
     unsigned long lastFlush_ = 0; // tick count of the last forced write
 };

@@ -180,18 +180,18 @@ TEST(Uninstall, ReinstalledSampleCdGoesAndLeavesWhatTheUserMadeOrChanged) {
 
 // A file in use where every user may write is kept and listed: left to the
 // restart, the system would delete whatever that path names by then.
-TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
-    const std::string dir = "C:\\e2e-halfway";
+TEST(Uninstall, AFileInUseWhereUsersMayWriteIsKeptAndListed) {
+    const std::string dir = "C:\\e2e-inuse";
     RemoveTree(dir);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
-    auto files = ScriptCd("e2e-halfway", "");
+    auto files = ScriptCd("e2e-inuse", "");
     files["UNINST.EXE"] = DemoCdFile("DATA\\Uninst.exe");
     ASSERT_FALSE(files["UNINST.EXE"].empty());
     files["A.DAT"] = "a";
     files["B.DAT"] = "b";
     files["SETUP.INF"] = "MKDIR *DESTDIR\r\nMKDIR DATA *DESTDIR\r\nCOPY UNINST.EXE *DESTDIR\r\n"
                          "COPY A.DAT *DESTDIR\r\nCOPY B.DAT *DESTDIR\r\nALLDONE\r\n";
-    Cd cd("uninst-halfway", files);
+    Cd cd("uninst-inuse", files);
     ASSERT_NO_FATAL_FAILURE(InstallAndConfirm(cd.Dir(), "Setup is finished.", 30000, NtSetupExe()));
     const std::vector<std::string> installed = {"A.DAT", "B.DAT", "DATA\\", "UNINST$$.REC",
                                                 "UNINST.EXE"};
@@ -215,7 +215,7 @@ TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
         EXPECT_EQ(closing.text, "Demo Title V.1.10 on C has been removed from your computer.\n\n"
                                 "These files are in use and have been kept; close the program "
                                 "that uses them and remove the product again:\n"
-                                "C:\\e2e-halfway\\A.DAT");
+                                "C:\\e2e-inuse\\A.DAT");
         PostMessageA(closing.window, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(uninst.WaitExit(15000), 1603u);
     }
@@ -236,7 +236,7 @@ TEST(Uninstall, HalfInstalledCdGoesAndAFileInUseWaitsForARestart) {
     ASSERT_EQ(read, ERROR_SUCCESS);
     pending.resize(size);
     CharUpperBuffA(&pending[0], size); // every string of the list, past its NULs
-    EXPECT_EQ(pending.find("C:\\E2E-HALFWAY"), std::string::npos);
+    EXPECT_EQ(pending.find("C:\\E2E-INUSE"), std::string::npos);
     std::string home = kHome;
     CharUpperBuffA(&home[0], static_cast<DWORD>(home.size()));
     EXPECT_NE(pending.find(home + "\\UNINST.EXE"), std::string::npos);

@@ -100,7 +100,7 @@ TEST(InstallRecord, AppendsGoToTheRecorderOnlyWhileOneIsSet) {
         std::vector<RecordEntry> got;
         std::string text;
         void Add(const RecordEntry &entry) override { got.push_back(entry); }
-        const std::string &Text() const override { return text; }
+        std::string Text() const override { return text; }
     } collect;
     RecordInstalled(Entry(RecordKind::Folder, "C:\\Before"));
     SetInstallRecorder(&collect);
