@@ -1,5 +1,6 @@
 #include "platform/folder_security_win.h"
 
+#include "platform/process_account.h"
 #include "platform/windows_family.h"
 
 #include <windows.h>
@@ -32,9 +33,6 @@ struct Advapi32 {
     BOOL(WINAPI *getSecurityDescriptorOwner)(PSECURITY_DESCRIPTOR, PSID *, LPBOOL) = nullptr;
     BOOL(WINAPI *getSecurityDescriptorDacl)(PSECURITY_DESCRIPTOR, LPBOOL, PACL *, LPBOOL) = nullptr;
     BOOL(WINAPI *getAce)(PACL, DWORD, LPVOID *) = nullptr;
-    BOOL(WINAPI *openProcessToken)(HANDLE, DWORD, PHANDLE) = nullptr;
-    BOOL(WINAPI *getTokenInformation)
-    (HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD) = nullptr;
 
     bool CanRead() const {
         return getFileSecurity && getSecurityDescriptorOwner && getSecurityDescriptorDacl && getAce;
@@ -71,8 +69,6 @@ const Advapi32 &Security() {
         Find("GetSecurityDescriptorOwner", f.getSecurityDescriptorOwner);
         Find("GetSecurityDescriptorDacl", f.getSecurityDescriptorDacl);
         Find("GetAce", f.getAce);
-        Find("OpenProcessToken", f.openProcessToken);
-        Find("GetTokenInformation", f.getTokenInformation);
         return f;
     }();
     return functions;
@@ -99,36 +95,6 @@ private:
     PSID sid_ = nullptr;
 };
 
-std::string SidText(PSID sid) {
-    // The layout of a SID is fixed: revision, count, a 48-bit authority and
-    // 32-bit sub-authorities.
-    const auto *s = static_cast<const SID *>(sid);
-    unsigned long long authority = 0;
-    for (BYTE b : s->IdentifierAuthority.Value)
-        authority = authority << 8 | b;
-    // Appended piece by piece: GCC 12 sees an overlap in a chain of +.
-    std::string text("S-");
-    text.append(std::to_string(s->Revision)).append("-").append(std::to_string(authority));
-    for (BYTE i = 0; i < s->SubAuthorityCount; ++i)
-        text.append("-").append(std::to_string(s->SubAuthority[i]));
-    return text;
-}
-
-// The account this process runs as.
-std::string OwnAccount() {
-    const Advapi32 &f = Security();
-    HANDLE token = nullptr;
-    if (!f.openProcessToken || !f.getTokenInformation ||
-        !f.openProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return "";
-    std::vector<DWORD> buffer(128);
-    DWORD size = 0;
-    const bool ok = f.getTokenInformation(token, TokenUser, buffer.data(),
-                                          static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &size);
-    CloseHandle(token);
-    return ok ? SidText(reinterpret_cast<TOKEN_USER *>(buffer.data())->User.Sid) : "";
-}
-
 bool VolumeKeepsRights(const std::string &path) {
     std::string root = path.substr(0, 3);
     if (path.rfind("\\\\", 0) == 0) {
@@ -148,6 +114,21 @@ constexpr SECURITY_DESCRIPTOR_CONTROL kDaclProtected = 0x1000;
 constexpr DWORD kHandedDown = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
 
 } // namespace
+
+std::string AccountText(const void *sid) {
+    // The layout of a SID is fixed: revision, count, a 48-bit authority and
+    // 32-bit sub-authorities.
+    const auto *s = static_cast<const SID *>(sid);
+    unsigned long long authority = 0;
+    for (BYTE b : s->IdentifierAuthority.Value)
+        authority = authority << 8 | b;
+    // Appended piece by piece: GCC 12 sees an overlap in a chain of +.
+    std::string text("S-");
+    text.append(std::to_string(s->Revision)).append("-").append(std::to_string(authority));
+    for (BYTE i = 0; i < s->SubAuthorityCount; ++i)
+        text.append("-").append(std::to_string(s->SubAuthority[i]));
+    return text;
+}
 
 bool MakeProtectedFolder(const std::string &path) {
     const Advapi32 &f = Security();
@@ -190,22 +171,18 @@ bool MakeProtectedFolder(const std::string &path) {
     SECURITY_DESCRIPTOR owned = descriptor;
     const bool ownerSet = f.setSecurityDescriptorOwner(&owned, admins.Get(), FALSE) != FALSE;
 
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, &owned, FALSE};
-    if (!ownerSet || !CreateDirectoryA(path.c_str(), &attributes)) {
-        attributes.lpSecurityDescriptor = &descriptor;
-        if (!CreateDirectoryA(path.c_str(), &attributes) && GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
-    }
-    // An existing folder (an earlier installation's) gets the list anew; a
-    // new one gets it again, in case its maker could not name the owner.
-    const DWORD attributesNow = GetFileAttributesA(path.c_str());
-    if (attributesNow == INVALID_FILE_ATTRIBUTES || !(attributesNow & FILE_ATTRIBUTE_DIRECTORY) ||
-        (attributesNow & FILE_ATTRIBUTE_REPARSE_POINT))
+    // Made with the rights of the common files folder, which only
+    // administrators may change; a new folder and an earlier installation's
+    // then get the list alike.
+    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
-    if (!ownerSet || !f.setFileSecurity(path.c_str(), what | OWNER_SECURITY_INFORMATION, &owned))
-        if (!f.setFileSecurity(path.c_str(), what, &descriptor))
-            return false;
-    return true;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    return (ownerSet &&
+            f.setFileSecurity(path.c_str(), what | OWNER_SECURITY_INFORMATION, &owned)) ||
+           f.setFileSecurity(path.c_str(), what, &descriptor);
 }
 
 SecurityRead ReadFolderSecurity(const std::string &path, FolderSecurity &security) {
@@ -231,7 +208,7 @@ SecurityRead ReadFolderSecurity(const std::string &path, FolderSecurity &securit
         !f.getSecurityDescriptorDacl(descriptor, &present, &acl, &defaulted))
         return SecurityRead::Failed;
     security = FolderSecurity();
-    security.owner = owner ? SidText(owner) : std::string();
+    security.owner = owner ? AccountText(owner) : std::string();
     security.hasList = present && acl;
     if (!security.hasList)
         return SecurityRead::Read;
@@ -256,7 +233,7 @@ SecurityRead ReadFolderSecurity(const std::string &path, FolderSecurity &securit
         const auto *allowed = static_cast<const ACCESS_ALLOWED_ACE *>(ace);
         entry.inheritOnly = (header->AceFlags & INHERIT_ONLY_ACE) != 0;
         entry.rights = allowed->Mask;
-        entry.account = SidText(const_cast<DWORD *>(&allowed->SidStart));
+        entry.account = AccountText(&allowed->SidStart);
         security.entries.push_back(entry);
     }
     return SecurityRead::Read;
@@ -266,7 +243,7 @@ bool OnlyAdministratorsMayWrite(const std::string &path) {
     FolderSecurity security;
     switch (ReadFolderSecurity(path, security)) {
     case SecurityRead::Read:
-        return !OthersMayWrite(security, OwnAccount());
+        return !OthersMayWrite(security, CurrentAccount().sid);
     case SecurityRead::NoAcls: {
         char windows[MAX_PATH];
         const UINT length = GetWindowsDirectoryA(windows, sizeof windows);

@@ -22,6 +22,9 @@ enum class SecurityRead {
 };
 SecurityRead ReadFolderSecurity(const std::string &path, FolderSecurity &security);
 
+// An account as its "S-1-..." text.
+std::string AccountText(const void *sid);
+
 // True when only the system and the administrators may change what the
 // folder holds; on a volume without rights, only when no account's rights
 // are kept anywhere (the system's own volume lacks them too).

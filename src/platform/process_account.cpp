@@ -1,10 +1,10 @@
 #include "platform/process_account.h"
 
+#include "core/trust_rules.h"
+#include "platform/folder_security_win.h"
 #include "platform/windows_family.h"
 
 #include <windows.h>
-
-#include <cstring>
 
 namespace platform {
 namespace {
@@ -35,12 +35,6 @@ private:
     HANDLE token_ = nullptr;
 };
 
-// S-1-5-18: revision 1, one sub-authority, the NT authority (5), 18.
-bool IsLocalSystemSid(const unsigned char *sid, DWORD size) {
-    static const unsigned char kLocalSystem[] = {1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};
-    return size >= sizeof kLocalSystem && std::memcmp(sid, kLocalSystem, sizeof kLocalSystem) == 0;
-}
-
 std::string UserName() {
     char name[257] = {};
     DWORD size = sizeof name;
@@ -64,11 +58,8 @@ ProcessAccount Decide() {
     alignas(TOKEN_USER) unsigned char user[128];
     DWORD size = 0;
     if (getInformation(token.Get(), TokenUser, user, sizeof user, &size)) {
-        const auto *sid = static_cast<const unsigned char *>(
-            reinterpret_cast<const TOKEN_USER *>(user)->User.Sid);
-        const unsigned char *end = user + sizeof user;
-        account.localSystem =
-            sid >= user && sid < end && IsLocalSystemSid(sid, static_cast<DWORD>(end - sid));
+        account.sid = AccountText(reinterpret_cast<const TOKEN_USER *>(user)->User.Sid);
+        account.localSystem = account.sid == kSystemAccount;
     }
     DWORD elevation = 0;
     if (getInformation(token.Get(), static_cast<TOKEN_INFORMATION_CLASS>(kTokenElevation),

@@ -9,6 +9,7 @@ namespace platform {
 // or as an elevated administrator, and the log tells which.
 struct ProcessAccount {
     std::string name;         // the user name; "unknown" when the system cannot tell
+    std::string sid;          // its "S-1-..." text (NT family; "" when unknown)
     bool localSystem = false; // the system's own account (NT family only)
     // "yes", "no", "no UAC on this Windows" or "not applicable" (the
     // Windows 95 family has no accounts with rights).

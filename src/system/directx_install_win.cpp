@@ -5,7 +5,6 @@
 #include "system/component_steps_win.h"
 #include "system/directx_question.h"
 #include "system/directx_win.h"
-#include "system/held_files_win.h"
 #include "system/run_program_win.h"
 
 void InstallDirectX(const DirectXInstallCommand &command, const RunState &run, InstallView &view) {
@@ -26,7 +25,6 @@ void InstallDirectX(const DirectXInstallCommand &command, const RunState &run, I
     }
     const auto launch = PrepareLaunch(command.program, command.arguments, command.dir,
                                       std::string(), run.dirs, view);
-    HeldFiles held(run);
-    if (launch && held.Hold(launch->program))
-        RunProgramAndWait(*launch, view);
+    if (launch)
+        RunProgramAndWait(*launch, run, view);
 }

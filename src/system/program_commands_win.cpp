@@ -4,7 +4,6 @@
 #include "core/run_state.h"
 #include "messages/catalog.h"
 #include "system/browse_url_win.h"
-#include "system/held_files_win.h"
 #include "system/run_program_win.h"
 
 namespace {
@@ -17,9 +16,8 @@ public:
         const auto launch = PrepareLaunch(command.program, command.arguments, command.dir,
                                           command.title, run_.dirs, view_);
         // A program that cannot start is passed over: the script goes on.
-        HeldFiles held(run_);
-        if (launch && held.Hold(launch->program))
-            RunProgramAndWait(*launch, view_);
+        if (launch)
+            RunProgramAndWait(*launch, run_, view_);
     }
 
     void Run(const BrowseUrlCommand &command) override {

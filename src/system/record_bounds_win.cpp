@@ -3,9 +3,9 @@
 #include "core/ascii.h"
 #include "files/canonical_path_win.h"
 #include "system/autoexec.h"
-#include "system/program_launch.h"
 #include "system/registry_key_win.h"
 #include "system/special_folders_win.h"
+#include "system/uninstaller_home_win.h"
 
 #include <windows.h>
 
@@ -21,15 +21,9 @@ bool PointsInto(const std::string &path, const std::string &dir) {
 
 // The uninstall entry whose uninstaller lies in that folder.
 std::string UninstallName(const std::string &uninstallerDir) {
-    const std::string list = SetupKeyPath(SetupKeyId::Uninstall);
-    const RegistryKey entries(HKEY_LOCAL_MACHINE, list.substr(0, list.rfind('\\')));
-    for (const std::string &name : entries.Subkeys()) {
-        const RegistryKey entry(entries.Get(), name);
-        const std::string program = CanonicalPath(CommandProgram(entry.Text("UninstallString")));
-        const std::size_t slash = program.rfind('\\');
-        if (slash != std::string::npos &&
-            EqualsNoCase(program.substr(0, slash + 1), uninstallerDir))
-            return name;
+    for (const InstalledEntry &entry : UninstallEntries()) {
+        if (EqualsNoCase(entry.uninstallerDir, uninstallerDir))
+            return entry.keyName;
     }
     return "";
 }

@@ -13,7 +13,6 @@
 #include "system/autoexec.h"
 #include "system/autoexec_win.h"
 #include "system/registry.h"
-#include "system/setup_keys.h"
 #include "system/shortcut_names.h"
 #include "system/uninstaller_home_win.h"
 
@@ -89,14 +88,10 @@ private:
     // One entry per folder: an earlier version's entry for the same folder
     // names an uninstaller that would find nothing left of its own.
     void RemoveEarlierEntries(const std::string &name) {
-        const std::string list = SetupKeyPath(SetupKeyId::Uninstall);
-        const std::string parent = list.substr(0, list.rfind('\\'));
         for (const InstalledEntry &entry : EntriesFor(CanonicalFolder(run_.dirs.install))) {
             if (EqualsNoCase(entry.keyName, name) ||
-                !SameProductEntry(entry.displayName, run_.productName))
-                continue;
-            if (RegDeleteKeyA(HKEY_LOCAL_MACHINE, (parent + "\\" + entry.keyName).c_str()) !=
-                ERROR_SUCCESS)
+                !SameProductEntry(entry.displayName, run_.productName) ||
+                !RemoveUninstallEntry(entry.keyName))
                 continue;
             Log().Line("Removed the earlier uninstall entry " + entry.keyName);
             RemoveUninstallerHome(entry.uninstallerDir);

@@ -5,6 +5,7 @@
 #include "messages/string_table.h"
 #include "messages/text_format.h"
 #include "messages/text_ids.h"
+#include "system/held_files_win.h"
 
 #include <windows.h>
 
@@ -177,6 +178,11 @@ bool StartAndWait(const std::string &commandLine, const char *workingDir, Instal
     if (Log().IsOpen() && GetExitCodeProcess(process.get(), &exitCode) && exitCode != STILL_ACTIVE)
         Log().Line("Ended with exit code " + std::to_string(exitCode) + ": " + commandLine);
     return true;
+}
+
+bool RunProgramAndWait(const ProgramLaunch &launch, const RunState &run, InstallView &view) {
+    HeldFiles held(run);
+    return held.Hold(launch.program) && RunProgramAndWait(launch, view);
 }
 
 bool RunProgramAndWait(const ProgramLaunch &launch, InstallView &view) {

@@ -5,6 +5,7 @@
 #include <string>
 
 class InstallView;
+struct RunState;
 
 // How a started program is waited for.
 struct WaitOptions {
@@ -21,3 +22,8 @@ bool StartAndWait(const std::string &commandLine, const char *workingDir, Instal
 // EXECUTE and the outside installers: the main window hidden while the
 // program runs, a window of the title closed before and awaited after.
 bool RunProgramAndWait(const ProgramLaunch &launch, InstallView &view);
+
+// The same for a program the script names: one in the install folder only
+// when this run wrote it there and it is still the CD's (held_files_win.h);
+// false, with the failure reported, otherwise.
+bool RunProgramAndWait(const ProgramLaunch &launch, const RunState &run, InstallView &view);

@@ -26,6 +26,12 @@ std::string HomesFolder() {
     return canonical.empty() ? "" : canonical + kHomesBelowCommonFiles + "\\";
 }
 
+// The key that lists the uninstall entries.
+std::string UninstallListKey() {
+    const std::string entry = SetupKeyPath(SetupKeyId::Uninstall);
+    return entry.substr(0, entry.rfind('\\'));
+}
+
 std::string FolderOf(const std::string &path) {
     const std::size_t slash = path.rfind('\\');
     return slash == std::string::npos ? "" : path.substr(0, slash + 1);
@@ -57,11 +63,9 @@ bool InUninstallerHomes(const std::string &folder) {
 bool PlaceUninstaller(const std::string &home, const std::string &uninstaller) {
     // The levels above lie in the common files folder, which only
     // administrators may change: they take its rights.
-    const std::string homes = HomesFolder();
-    CreateDirectoryA(homes.substr(0, homes.size() - 1 - std::string("\\Uninstall").size()).c_str(),
-                     nullptr);
-    CreateDirectoryA(homes.substr(0, homes.size() - 1).c_str(), nullptr);
     const std::string folder = home.substr(0, home.size() - 1);
+    for (const std::string &level : LevelsBelowRoot(folder.substr(0, folder.rfind('\\'))))
+        CreateDirectoryA(level.c_str(), nullptr); // an existing one is fine
     if (!platform::MakeProtectedFolder(folder)) {
         Log().Line("Could not make the uninstaller's folder " + folder + " (Win32 error " +
                    std::to_string(GetLastError()) + ")");
@@ -94,21 +98,33 @@ void RemoveUninstallerHome(const std::string &home) {
         Log().Line("Removed the earlier uninstaller's folder " + home);
 }
 
-std::vector<InstalledEntry> EntriesFor(const std::string &installDir) {
+std::vector<InstalledEntry> UninstallEntries() {
     std::vector<InstalledEntry> found;
-    const std::string list = SetupKeyPath(SetupKeyId::Uninstall);
-    const RegistryKey entries(HKEY_LOCAL_MACHINE, list.substr(0, list.rfind('\\')));
-    for (const std::string &name : entries.Subkeys()) {
-        const RegistryKey entry(entries.Get(), name);
-        const std::string program = CanonicalPath(CommandProgram(entry.Text("UninstallString")));
-        const std::string uninstallerDir = FolderOf(program);
-        const std::string location = CanonicalFolder(entry.Text("InstallLocation"));
-        if (uninstallerDir.empty() ||
-            !(EqualsNoCase(uninstallerDir, installDir) || EqualsNoCase(location, installDir)))
-            continue;
-        found.push_back({name, entry.Text("DisplayName"), uninstallerDir});
+    const RegistryKey list(HKEY_LOCAL_MACHINE, UninstallListKey());
+    for (const std::string &name : list.Subkeys()) {
+        const RegistryKey entry(list.Get(), name);
+        const std::string uninstallerDir =
+            FolderOf(CanonicalPath(CommandProgram(entry.Text("UninstallString"))));
+        if (!uninstallerDir.empty())
+            found.push_back({name, entry.Text("DisplayName"), uninstallerDir,
+                             CanonicalFolder(entry.Text("InstallLocation"))});
     }
     return found;
+}
+
+std::vector<InstalledEntry> EntriesFor(const std::string &installDir) {
+    std::vector<InstalledEntry> found;
+    for (InstalledEntry &entry : UninstallEntries()) {
+        if (EqualsNoCase(entry.uninstallerDir, installDir) ||
+            EqualsNoCase(entry.location, installDir))
+            found.push_back(std::move(entry));
+    }
+    return found;
+}
+
+bool RemoveUninstallEntry(const std::string &keyName) {
+    return RegDeleteKeyA(HKEY_LOCAL_MACHINE, (UninstallListKey() + "\\" + keyName).c_str()) ==
+           ERROR_SUCCESS;
 }
 
 ParsedRecord ProtectedRecordFor(const std::string &installDir, std::string &home) {

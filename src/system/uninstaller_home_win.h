@@ -29,16 +29,22 @@ bool KeepRecord(const std::string &home, const std::string &recordText);
 // record, the folder.
 void RemoveUninstallerHome(const std::string &home);
 
-// An uninstall entry of the machine that belongs to an install folder.
+// An uninstall entry of the machine, read from the list of programs, which
+// only administrators may change.
 struct InstalledEntry {
     std::string keyName; // under the list of programs' key
     std::string displayName;
     std::string uninstallerDir; // canonical, ending in a backslash
+    std::string location;       // InstallLocation, the same
 };
+std::vector<InstalledEntry> UninstallEntries();
 
 // The entries whose install location or uninstaller folder is installDir
 // (canonical, ending in a backslash).
 std::vector<InstalledEntry> EntriesFor(const std::string &installDir);
+
+// Deletes an entry's key; true when it went.
+bool RemoveUninstallEntry(const std::string &keyName);
 
 // The record an earlier installation into installDir left in its entry's
 // home, read only from a home no one but administrators may change; not

@@ -2,7 +2,6 @@
 #include "files/path_macros.h"
 #include "system/component_steps_win.h"
 #include "system/file_version_win.h"
-#include "system/held_files_win.h"
 #include "system/run_program_win.h"
 
 void InstallIfOlder(const InstallCommand &command, const RunState &run, InstallView &view) {
@@ -15,7 +14,6 @@ void InstallIfOlder(const InstallCommand &command, const RunState &run, InstallV
         return;
     const auto launch = PrepareLaunch(command.installer, std::string(), command.installerDir,
                                       command.title, run.dirs, view);
-    HeldFiles held(run);
-    if (launch && held.Hold(launch->program))
-        RunProgramAndWait(*launch, view);
+    if (launch)
+        RunProgramAndWait(*launch, run, view);
 }
