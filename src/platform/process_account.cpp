@@ -17,24 +17,6 @@ using GetTokenInformationCall = BOOL(WINAPI *)(HANDLE, TOKEN_INFORMATION_CLASS, 
 // TokenElevation (Windows Vista on); older headers lack the name.
 constexpr int kTokenElevation = 20;
 
-class ProcessToken {
-public:
-    ProcessToken() {
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token_))
-            token_ = nullptr;
-    }
-    ~ProcessToken() {
-        if (token_)
-            CloseHandle(token_);
-    }
-    ProcessToken(const ProcessToken &) = delete;
-    ProcessToken &operator=(const ProcessToken &) = delete;
-    HANDLE Get() const { return token_; }
-
-private:
-    HANDLE token_ = nullptr;
-};
-
 std::string UserName() {
     char name[257] = {};
     DWORD size = sizeof name;
@@ -51,19 +33,20 @@ ProcessAccount Decide() {
     account.elevated = "unknown";
     const auto getInformation = reinterpret_cast<GetTokenInformationCall>(
         reinterpret_cast<void (*)()>(FindNewerFunction("advapi32.dll", "GetTokenInformation")));
-    const ProcessToken token;
+    const ProcessToken token(TOKEN_QUERY);
     if (!getInformation || !token.Get())
         return account;
     // TOKEN_USER followed by the SID it points to.
     alignas(TOKEN_USER) unsigned char user[128];
     DWORD size = 0;
-    if (getInformation(token.Get(), TokenUser, user, sizeof user, &size)) {
+    if (getInformation(static_cast<HANDLE>(token.Get()), TokenUser, user, sizeof user, &size)) {
         account.sid = AccountText(reinterpret_cast<const TOKEN_USER *>(user)->User.Sid);
         account.localSystem = account.sid == kSystemAccount;
     }
     DWORD elevation = 0;
-    if (getInformation(token.Get(), static_cast<TOKEN_INFORMATION_CLASS>(kTokenElevation),
-                       &elevation, sizeof elevation, &size))
+    if (getInformation(static_cast<HANDLE>(token.Get()),
+                       static_cast<TOKEN_INFORMATION_CLASS>(kTokenElevation), &elevation,
+                       sizeof elevation, &size))
         account.elevated = elevation ? "yes" : "no";
     else
         account.elevated = "no UAC on this Windows";
@@ -71,6 +54,16 @@ ProcessAccount Decide() {
 }
 
 } // namespace
+
+ProcessToken::ProcessToken(unsigned long access) {
+    if (!OpenProcessToken(GetCurrentProcess(), access, &token_))
+        token_ = nullptr;
+}
+
+ProcessToken::~ProcessToken() {
+    if (token_)
+        CloseHandle(token_);
+}
 
 const ProcessAccount &CurrentAccount() {
     static const ProcessAccount account = Decide();

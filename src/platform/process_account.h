@@ -18,4 +18,18 @@ struct ProcessAccount {
 
 const ProcessAccount &CurrentAccount();
 
+// The process's own token, opened for the access asked (null when refused,
+// and on the Windows 95 family), closed with the object.
+class ProcessToken {
+public:
+    explicit ProcessToken(unsigned long access);
+    ~ProcessToken();
+    ProcessToken(const ProcessToken &) = delete;
+    ProcessToken &operator=(const ProcessToken &) = delete;
+    void *Get() const { return token_; }
+
+private:
+    void *token_ = nullptr;
+};
+
 } // namespace platform
